@@ -1,0 +1,38 @@
+# Shared rules for what we ship to Windows 98.
+set(VARNEX_SCRIPTS ${CMAKE_SOURCE_DIR}/scripts)
+
+if(WIN32)
+  set(VARNEX_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  # Every Windows test runs in a throwaway copy of one prepared 32-bit Wine prefix.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VARNEX_SCRIPTS}/wine-run.sh --template ${VARNEX_WINE_TEMPLATE})
+  add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_WINDOWS=0x0410 _WIN32_IE=0x0400)
+  add_compile_options(-fno-ident)
+  add_link_options(-static-libgcc -static-libstdc++ -static)
+endif()
+
+# Links a program or DLL we ship so that Windows 98 loads it, and registers the test that
+# refuses any import Windows 98 does not export.
+function(varnex_win98_binary target)
+  if(NOT WIN32)
+    return()
+  endif()
+  get_target_property(kind ${target} TYPE)
+  target_link_options(${target} PRIVATE
+    -Wl,--major-os-version,4,--minor-os-version,0
+    -Wl,--major-subsystem-version,4,--minor-subsystem-version,0
+    -Wl,--disable-dynamicbase,--disable-nxcompat)
+  if(kind STREQUAL "EXECUTABLE")
+    get_target_property(console ${target} VARNEX_CONSOLE)
+    if(console)
+      target_link_options(${target} PRIVATE -Wl,--subsystem,console:4.0)
+    else()
+      target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0)
+    endif()
+  else()
+    target_link_options(${target} PRIVATE -Wl,--subsystem,windows:4.0)
+  endif()
+  add_test(NAME win98-imports-${target}
+           COMMAND python3 ${VARNEX_SCRIPTS}/check-win98-imports.py
+                   ${CMAKE_SOURCE_DIR}/third_party/win98/exports.json $<TARGET_FILE:${target}>)
+  set_tests_properties(win98-imports-${target} PROPERTIES LABELS win98)
+endfunction()

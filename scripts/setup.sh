@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need on a Debian 12 machine. Safe to run again:
+# it does nothing (and prints nothing) when everything is already there.
+set -euo pipefail
+
+need=()
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+packages=(cmake g++ make googletest libgtest-dev
+          g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
+          wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick python3
+          clang libclang-rt-14-dev)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  fresh_arch=1
+fi
+for p in "${packages[@]}"; do have_pkg "$p" || need+=("$p"); done
+[ ${#need[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "setup: installing ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

@@ -1,0 +1,60 @@
+# Shared by the scripts that run our Windows programs under Wine. Source it; it defines:
+#   wine_template DIR        prepare (once, under a lock) a 32-bit prefix that reports Windows 98
+#   wine_prefix_copy TPL DIR make DIR a private copy of the prepared prefix
+#   wine_prefix_drop DIR     stop the prefix's wineserver and remove it
+#   ensure_display           start an Xvfb when there is no display, stopped when the shell exits
+
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win32
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+wine_template() {
+  local tpl=$1
+  mkdir -p "$(dirname "$tpl")"
+  (
+    flock 9
+    [ -f "$tpl/.ready" ] && exit 0
+    rm -rf "$tpl"
+    WINEPREFIX=$tpl wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$tpl wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
+    WINEPREFIX=$tpl wineserver -w
+    [ -f "$tpl/system.reg" ] || { echo "wine: could not prepare a prefix in $tpl" >&2; exit 1; }
+    touch "$tpl/.ready"
+  ) 9>"$tpl.lock"
+}
+
+# The prefix is ~600 MB of DLLs that nothing writes: hard-link those, copy everything else
+# (registry, INI and boot files are rewritten in place and must never reach the template).
+wine_prefix_copy() {
+  local tpl=$1 dir=$2
+  rm -rf "$dir"
+  cp -al "$tpl" "$dir"
+  find "$dir" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.nls' \
+      -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' -o -iname '*.ax' \
+      -o -iname '*.ds' -o -iname '*.ttf' \) -print0 |
+    while IFS= read -r -d '' f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done
+  rm -f "$dir/.ready"
+}
+
+wine_prefix_drop() {
+  local dir=$1
+  [ -d "$dir" ] || return 0
+  WINEPREFIX=$dir wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$dir"
+}
+
+ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    VARNEX_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    trap 'kill $VARNEX_XVFB_PID 2>/dev/null' EXIT
+    return 0
+  done
+  echo "no free display number for Xvfb" >&2
+  return 1
+}
