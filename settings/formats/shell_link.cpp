@@ -99,7 +99,13 @@ public:
         fail(at, std::string(what) + " has no terminating NUL");
     }
     // Counted StringData entry; advances `at`.
+    // Wine counts a terminating NUL into the length; the string ends at the first NUL.
     std::string counted(std::size_t& at, bool unicode, const char* what) const {
+        std::string s = countedRaw(at, unicode, what);
+        if (const auto nul = s.find('\0'); nul != std::string::npos) s.resize(nul);
+        return s;
+    }
+    std::string countedRaw(std::size_t& at, bool unicode, const char* what) const {
         const std::uint32_t count = u16(at, what);
         const std::size_t start = at + 2;
         const std::size_t bytes = std::size_t(count) * (unicode ? 2 : 1);
