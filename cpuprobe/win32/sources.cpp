@@ -1,0 +1,115 @@
+#include "cpuprobe/win32/sources.h"
+
+#include <windows.h>
+
+#include <intrin.h>
+
+namespace pellimor {
+
+bool Win32Processor::counterFrequency(std::uint64_t& ticksPerSecond) {
+  LARGE_INTEGER f;
+  if (!QueryPerformanceFrequency(&f) || f.QuadPart <= 0) return false;
+  ticksPerSecond = static_cast<std::uint64_t>(f.QuadPart);
+  return true;
+}
+
+std::uint32_t Win32Processor::counter() {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return t.LowPart;
+}
+
+void Win32Processor::counterAndTimestamp(std::uint32_t& ticks, std::uint32_t& cycles) {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  cycles = static_cast<std::uint32_t>(__rdtsc());
+  ticks = t.LowPart;
+}
+
+std::int32_t Win32Processor::threadPriority() {
+  const int p = GetThreadPriority(GetCurrentThread());
+  return p == THREAD_PRIORITY_ERROR_RETURN ? kPriorityError : p;
+}
+
+void Win32Processor::setThreadPriority(std::int32_t priority) {
+  SetThreadPriority(GetCurrentThread(), priority);
+}
+
+bool Win32Processor::systemAffinity(CpuMask& mask) {
+  DWORD_PTR process = 0;
+  DWORD_PTR system = 0;
+  if (!GetProcessAffinityMask(GetCurrentProcess(), &process, &system)) return false;
+  mask = CpuMask{};
+  mask.words[0] = system;
+  return true;
+}
+
+namespace {
+
+// An open registry key that closes itself.
+class Key {
+ public:
+  Key(HKEY parent, const char* path) {
+    if (RegOpenKeyExA(parent, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+  }
+  ~Key() {
+    if (key_) RegCloseKey(key_);
+  }
+  Key(const Key&) = delete;
+  Key& operator=(const Key&) = delete;
+  explicit operator bool() const { return key_ != nullptr; }
+  HKEY get() const { return key_; }
+
+  // Name of the index-th subkey; false past the last one.
+  bool subkey(DWORD index, char* name, DWORD size) const {
+    return RegEnumKeyExA(key_, index, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+  }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// Windows 98: the configuration manager keeps one key per device present in this session
+// under HKEY_DYN_DATA, each naming its hardware key ("PCI\VEN_8086&DEV_7190&...\000800").
+bool devicesFromConfigManager(std::vector<PciId>& out) {
+  Key root(HKEY_DYN_DATA, "Config Manager\\Enum");
+  if (!root) return false;
+  char name[256];
+  for (DWORD i = 0; root.subkey(i, name, sizeof name); ++i) {
+    Key node(root.get(), name);
+    if (!node) continue;
+    char hardware[512];
+    DWORD type = 0;
+    DWORD size = sizeof hardware - 1;
+    if (RegQueryValueExA(node.get(), "HardWareKey", nullptr, &type,
+                         reinterpret_cast<BYTE*>(hardware), &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+      continue;
+    }
+    hardware[size < sizeof hardware ? size : sizeof hardware - 1] = '\0';
+    PciId id;
+    if (parsePciHardwareId(hardware, id)) out.push_back(id);
+  }
+  return true;
+}
+
+// NT family and Wine: the PCI enumerator's key, one subkey per device identifier.
+bool devicesFromEnumKey(std::vector<PciId>& out) {
+  Key root(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Enum\\PCI");
+  if (!root) return false;
+  char name[256];
+  for (DWORD i = 0; root.subkey(i, name, sizeof name); ++i) {
+    PciId id;
+    if (parsePciHardwareId(name, id)) out.push_back(id);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32PciBus::devices(std::vector<PciId>& out) {
+  return devicesFromConfigManager(out) || devicesFromEnumKey(out);
+}
+
+}  // namespace pellimor

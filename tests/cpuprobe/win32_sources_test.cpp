@@ -1,0 +1,61 @@
+// Runs under Wine, in a throwaway prefix: registry changes here never outlive the run.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "cpuprobe/probe.h"
+#include "cpuprobe/win32/sources.h"
+
+namespace pellimor {
+namespace {
+
+const char kEnumPci[] = "System\\CurrentControlSet\\Enum\\PCI";
+
+// Adds a device key under the PCI enumerator for the life of the fixture.
+class EnumeratedDevice {
+ public:
+  explicit EnumeratedDevice(const char* name) : path_(std::string(kEnumPci) + "\\" + name) {
+    HKEY key = nullptr;
+    created_ = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0, KEY_WRITE,
+                               nullptr, &key, nullptr) == ERROR_SUCCESS;
+    if (created_) RegCloseKey(key);
+  }
+  ~EnumeratedDevice() {
+    if (created_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+  }
+  bool created() const { return created_; }
+
+ private:
+  std::string path_;
+  bool created_ = false;
+};
+
+TEST(Win32PciBus, FindsADeviceTheEnumeratorListed) {
+  EnumeratedDevice device("VEN_1234&DEV_5678&SUBSYS_00000000&REV_01");
+  ASSERT_TRUE(device.created());
+  Win32PciBus bus;
+  EXPECT_EQ(vDetect(bus, 0x1234, 0x5678), 1);
+  EXPECT_EQ(vDetect(bus, 0x5678, 0x1234), 0);
+  EXPECT_EQ(vDetect(bus, 0x1234, 0x5679), 0);
+}
+
+TEST(Win32PciBus, IgnoresKeysThatAreNotDeviceIdentifiers) {
+  EnumeratedDevice device("CC_0300");
+  ASSERT_TRUE(device.created());
+  Win32PciBus bus;
+  std::vector<PciId> ids;
+  ASSERT_TRUE(bus.devices(ids));
+  for (const PciId& id : ids) EXPECT_FALSE(id.vendor == 0xCC03 || id.device == 0x0300);
+}
+
+TEST(Win32Processor, MeasuresThisMachineAndLeavesThePriorityAsItWas) {
+  Win32Processor cpu;
+  ASSERT_TRUE(SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL));
+  EXPECT_GT(cpuSpeed(cpu), 0);
+  EXPECT_EQ(GetThreadPriority(GetCurrentThread()), THREAD_PRIORITY_BELOW_NORMAL);
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+  EXPECT_GE(enumCpu(cpu), 1);
+}
+
+}  // namespace
+}  // namespace pellimor
