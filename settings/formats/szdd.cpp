@@ -43,7 +43,9 @@ std::vector<std::uint8_t> expandSzdd(std::span<const std::uint8_t> data, const s
                                                         "-byte limit");
 
     std::vector<std::uint8_t> out;
-    out.reserve(declared);
+    // Every input byte expands to at most 9 output bytes (18 from a 2-byte reference), so a
+    // tiny file declaring a huge length does not get a huge buffer up front.
+    out.reserve(std::min<std::size_t>(declared, (data.size() - kSzddHeaderSize) * 9));
     std::array<std::uint8_t, kWindow> window;
     window.fill(' ');
     std::size_t pos = kStartPos;
@@ -93,8 +95,8 @@ std::vector<std::uint8_t> compressSzdd(std::span<const std::uint8_t> data, char 
 
     // Search over the window's initial spaces followed by the data, so buffer index i sits at
     // window position i & kWindowMask, exactly where the expander will have it.
-    std::vector<std::uint8_t> buf(kStartPos, ' ');
-    buf.insert(buf.end(), data.begin(), data.end());
+    std::vector<std::uint8_t> buf(kStartPos + data.size(), ' ');
+    std::copy(data.begin(), data.end(), buf.begin() + kStartPos);
 
     constexpr std::size_t kHashSize = 1u << 14;
     constexpr int kMaxChain = 128;
