@@ -70,12 +70,15 @@ class Key {
   HKEY key_ = nullptr;
 };
 
-// Windows 98: the configuration manager keeps one key per device present in this session
-// under HKEY_DYN_DATA, each naming its hardware key ("PCI\VEN_8086&DEV_7190&...\000800").
+// Windows 98: the configuration manager keeps one key per device node present in this
+// session under HKEY_DYN_DATA, each naming its hardware key ("PCI\VEN_8086&DEV_7190&...\000800").
+// Wine has the key but leaves it empty; a real one always holds at least the root node, so an
+// empty list means "ask the enumerator's key instead".
 bool devicesFromConfigManager(std::vector<PciId>& out) {
   Key root(HKEY_DYN_DATA, "Config Manager\\Enum");
   if (!root) return false;
   char name[256];
+  DWORD nodes = 0;
   for (DWORD i = 0; root.subkey(i, name, sizeof name); ++i) {
     Key node(root.get(), name);
     if (!node) continue;
@@ -87,11 +90,12 @@ bool devicesFromConfigManager(std::vector<PciId>& out) {
         type != REG_SZ) {
       continue;
     }
+    ++nodes;
     hardware[size < sizeof hardware ? size : sizeof hardware - 1] = '\0';
     PciId id;
     if (parsePciHardwareId(hardware, id)) out.push_back(id);
   }
-  return true;
+  return nodes > 0;
 }
 
 // NT family and Wine: the PCI enumerator's key, one subkey per device identifier.
