@@ -121,8 +121,8 @@ private:
         std::string_view rest = slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
         if (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);  // "[HKCU\Software\]" names Software
         if (slash != std::string_view::npos && rest.empty()) fail("key path is empty after the root");
-        for (std::size_t i = 0; i < rest.size(); ++i)
-            if (rest[i] == '\\' && (i == 0 || rest[i - 1] == '\\')) fail("key path has an empty component");
+        if (!rest.empty() && (rest.front() == '\\' || rest.back() == '\\' || rest.find("\\\\") != std::string_view::npos))
+            fail("key path has an empty component");
         if (remove && rest.empty()) fail("a root key cannot be deleted");
 
         RegOp op;

@@ -75,6 +75,7 @@ TEST(Regedit4, RejectsMalformedTextNamingTheLine) {
         {"REGEDIT4\n[HKEY_CURRENT_CONFIG\\A]\n", "t.reg: line 2: unknown root key 'HKEY_CURRENT_CONFIG'"},
         {"REGEDIT4\n[HKCU\\A\n", "t.reg: line 2: key line has no closing ']'"},
         {"REGEDIT4\n[HKCU\\A\\\\B]\n", "t.reg: line 2: key path has an empty component"},
+        {"REGEDIT4\n[HKCU\\A\\\\]\n", "t.reg: line 2: key path has an empty component"},
         {"REGEDIT4\n[-HKLM]\n", "t.reg: line 2: a root key cannot be deleted"},
         {"REGEDIT4\n[HKCU\\A]\n\"A\"=\"open\n", "t.reg: line 3: unterminated string"},
         {"REGEDIT4\n[HKCU\\A]\n\"A=\"x\"\n", "t.reg: line 3: expected '=' after the value name"},

@@ -1,4 +1,5 @@
-// Parsing arbitrary text either yields operations or throws FormatError; nothing else.
+// Parsing arbitrary text either yields operations or throws FormatError; nothing else. Key
+// paths that come out are well formed: no empty components.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -12,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         for (const RegOp& op : parseRegedit4(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.reg")) {
             if (op.root < kHkeyClassesRoot || op.root > kHkeyUsers) std::abort();
-            if (op.kind == RegOp::Kind::SetValue && op.type == kRegDword && op.data.size() != 4) std::abort();
-            if (op.kind == RegOp::Kind::SetValue && op.type == kRegSz && (op.data.empty() || op.data.back() != 0)) std::abort();
+            const std::string& p = op.keyPath;
+            if (!p.empty() && (p.front() == '\\' || p.back() == '\\' || p.find("\\\\") != std::string::npos)) std::abort();
         }
     } catch (const FormatError&) {
     }
