@@ -1,0 +1,181 @@
+#include "settings/rows.h"
+
+#include <stdexcept>
+
+#include "settings/store_error.h"
+
+namespace varnex::settings {
+
+Location msdosSys(const std::string& entry) {
+  return Location{StoreKind::MsdosSys, "Options", kHkeyCurrentUser, "", entry};
+}
+
+Location systemIni(const std::string& section, const std::string& entry) {
+  return Location{StoreKind::SystemIni, section, kHkeyCurrentUser, "", entry};
+}
+
+Location registryValue(RegHandle root, const std::string& key, const std::string& name) {
+  return Location{StoreKind::Registry, "", root, key, name};
+}
+
+namespace {
+
+bool isProfile(StoreKind s) { return s == StoreKind::MsdosSys || s == StoreKind::SystemIni; }
+const std::string& profileFile(StoreKind s) { return s == StoreKind::MsdosSys ? kMsdosSys : kSystemIni; }
+Value presence(bool present) { return std::uint32_t{present ? 1u : 0u}; }
+
+}  // namespace
+
+CheckRow::CheckRow(CheckRowSpec spec, Toggle& box) : spec_(std::move(spec)), box_(box) {
+  if (spec_.kind == ValueKind::Text) cell_ = std::string();
+  else cell_ = std::uint32_t{0};
+}
+
+bool CheckRow::checks(const Value& read) const {
+  if (const auto* expected = std::get_if<std::string>(&spec_.read.checkedWhen)) {
+    const auto* text = std::get_if<std::string>(&read);
+    if (!text) return false;
+    return spec_.read.ignoreCase ? upperCase(*text) == *expected : *text == *expected;
+  }
+  const auto* number = std::get_if<std::uint32_t>(&read);
+  return number && *number == std::get<std::uint32_t>(spec_.read.checkedWhen);
+}
+
+Value CheckRow::readValue(Stores& stores) {
+  const Location& at = spec_.at;
+  const ReadRule& rule = spec_.read;
+  if (isProfile(at.store)) {
+    ProfileStore profile = stores.profile(profileFile(at.store));
+    if (spec_.kind == ValueKind::ValuePresence) return presence(profile.entryExists(at.section, at.name));
+    if (rule.ifPresent && !profile.entryExists(at.section, at.name)) return rule.defaultValue;
+    return profile.readText(at.section, at.name, std::get<std::string>(rule.defaultValue));
+  }
+  if (at.store == StoreKind::File) return presence(stores.files().fileExists(at.name));
+  if (at.store == StoreKind::Folder) return presence(stores.files().folderExists(at.name));
+
+  RegistryStore registry = stores.registry();
+  registry.setRoot(at.root);
+  if (spec_.kind == ValueKind::KeyPresence) return presence(registry.keyExists(at.key));
+  registry.openKey(at.key, false);
+  if (spec_.kind == ValueKind::ValuePresence) return presence(registry.valueExists(at.name));
+  if (rule.ifPresent && !registry.valueExists(at.name)) return rule.defaultValue;
+  switch (spec_.kind) {
+    case ValueKind::Text:
+      return registry.readText(at.name);
+    case ValueKind::Integer:
+      return registry.readInteger(at.name);
+    case ValueKind::Binary: {
+      std::uint32_t cell = std::get<std::uint32_t>(cell_);
+      registry.readBinary(at.name, cell);
+      return cell;
+    }
+    default:
+      throw std::logic_error("unhandled value kind");
+  }
+}
+
+void CheckRow::read(Stores& stores) {
+  Value value;
+  try {
+    value = readValue(stores);
+  } catch (const StoreError&) {
+    if (spec_.read.unguarded) throw;
+    value = spec_.read.defaultValue;
+  }
+  if (spec_.kind == ValueKind::Text || spec_.kind == ValueKind::Binary) cell_ = value;
+  box_.setChecked(checks(value));
+}
+
+void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& actions) {
+  ProfileStore profile = stores.profile(profileFile(spec_.at.store));
+  const std::string& section = spec_.at.section;
+  for (const WriteAction& action : actions) {
+    const std::string& entry = action.otherName ? *action.otherName : spec_.at.name;
+    switch (action.kind) {
+      case WriteAction::Kind::WriteIfPresent:
+        if (!profile.entryExists(section, entry)) break;
+        [[fallthrough]];
+      case WriteAction::Kind::Write:
+        profile.writeText(section, entry, std::get<std::string>(action.value));
+        if (spec_.kind == ValueKind::Text) cell_ = action.value;
+        break;
+      case WriteAction::Kind::DeleteEntry:
+        profile.deleteEntry(section, entry);
+        break;
+      case WriteAction::Kind::Nothing:
+        break;
+      default:
+        throw std::logic_error("registry action on a profile row " + spec_.control);
+    }
+    if (action.cellAfter) cell_ = *action.cellAfter;
+  }
+}
+
+void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& actions) {
+  RegistryStore registry = stores.registry();
+  registry.setRoot(spec_.at.root);
+  registry.openKey(spec_.at.key, !spec_.openWithoutCreate);
+  for (const WriteAction& action : actions) {
+    if (action.openSubKey) registry.openKey(*action.openSubKey, true);
+    const std::string& name = action.otherName ? *action.otherName : spec_.at.name;
+    switch (action.kind) {
+      case WriteAction::Kind::WriteIfPresent:
+        if (!registry.valueExists(name)) break;
+        [[fallthrough]];
+      case WriteAction::Kind::Write:
+        if (spec_.kind == ValueKind::Text) {
+          registry.writeText(name, std::get<std::string>(action.value));
+        } else if (spec_.kind == ValueKind::Integer) {
+          registry.writeInteger(name, std::get<std::uint32_t>(action.value));
+        } else {
+          registry.writeBinary(name, std::get<std::uint32_t>(action.value));
+        }
+        if (spec_.kind == ValueKind::Text || spec_.kind == ValueKind::Binary) cell_ = action.value;
+        break;
+      case WriteAction::Kind::DeleteValue:
+        registry.deleteValue(name);
+        break;
+      case WriteAction::Kind::DeleteKey:
+        registry.deleteKey(action.path);
+        break;
+      case WriteAction::Kind::Nothing:
+        break;
+      default:
+        throw std::logic_error("profile action on a registry row " + spec_.control);
+    }
+    if (action.cellAfter) cell_ = *action.cellAfter;
+  }
+}
+
+void CheckRow::write(Stores& stores) {
+  const std::vector<WriteAction>& actions = box_.checked() ? spec_.whenChecked : spec_.whenUnchecked;
+  if (isProfile(spec_.at.store)) {
+    writeProfile(stores, actions);
+  } else if (spec_.at.store == StoreKind::Registry) {
+    writeRegistry(stores, actions);
+  } else {
+    for (const WriteAction& action : actions)
+      if (action.kind != WriteAction::Kind::Nothing)
+        throw std::logic_error("file rows write through their page: " + spec_.control);
+  }
+}
+
+std::optional<std::string> runReadPass(std::span<Row* const> rows, Stores& stores) {
+  try {
+    for (Row* row : rows) row->read(stores);
+  } catch (const StoreError& e) {
+    return std::string(e.what());
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> runWritePass(std::span<Row* const> rows, Stores& stores) {
+  try {
+    for (Row* row : rows) row->write(stores);
+  } catch (const StoreError& e) {
+    return std::string(e.what());
+  }
+  return std::nullopt;
+}
+
+}  // namespace varnex::settings

@@ -1,0 +1,66 @@
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "settings/win32/win32_backend.h"
+
+namespace varnex::settings {
+
+namespace {
+
+// The interface and class identifiers, spelled out so nothing depends on uuid libraries.
+const CLSID kClsidShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kIidShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+class Win32PersistFile : public PersistFile {
+ public:
+  explicit Win32PersistFile(IPersistFile* file) : file_(file) {}
+  ~Win32PersistFile() override { file_->Release(); }
+  long save(const std::string& fileName, bool remember) override {
+    int length = MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, nullptr, 0);
+    std::vector<WCHAR> wide(length > 0 ? length : 1, 0);
+    MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    return file_->Save(wide.data(), remember ? TRUE : FALSE);
+  }
+
+ private:
+  IPersistFile* file_;
+};
+
+class Win32ShellLink : public ShellLink {
+ public:
+  explicit Win32ShellLink(IShellLinkA* link) : link_(link) {}
+  ~Win32ShellLink() override { link_->Release(); }
+  long setPath(const std::string& target) override { return link_->SetPath(target.c_str()); }
+  long setWorkingDirectory(const std::string& directory) override {
+    return link_->SetWorkingDirectory(directory.c_str());
+  }
+  std::unique_ptr<PersistFile> queryPersistFile() override {
+    void* file = nullptr;
+    if (FAILED(link_->QueryInterface(kIidPersistFile, &file)) || !file) return nullptr;
+    return std::make_unique<Win32PersistFile>(static_cast<IPersistFile*>(file));
+  }
+
+ private:
+  IShellLinkA* link_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShellLink> Win32Shell::createShellLink() {
+  void* link = nullptr;
+  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, &link)) || !link)
+    return nullptr;
+  return std::make_unique<Win32ShellLink>(static_cast<IShellLinkA*>(link));
+}
+
+Win32Backend::Win32Backend() { comReady_ = SUCCEEDED(CoInitialize(nullptr)); }
+
+Win32Backend::~Win32Backend() {
+  if (comReady_) CoUninitialize();
+}
+
+}  // namespace varnex::settings
