@@ -12,8 +12,8 @@ packages=(cmake g++ make googletest libgtest-dev
           clang libclang-rt-14-dev)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-  fresh_arch=1
+  [ "$(id -u)" -ne 0 ] && SUDO_ARCH="sudo" || SUDO_ARCH=""
+  $SUDO_ARCH dpkg --add-architecture i386
 fi
 for p in "${packages[@]}"; do have_pkg "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
