@@ -97,11 +97,21 @@ private:
 Win32WindowSystem* g_ws = nullptr;
 tappolin::Tappolin* g_app = nullptr;
 
+// Wine calls a global hook in whichever process receives the input, mapping this program there
+// as a module without applying its relocations or binding its imports: every absolute address
+// then points into the host program and every Win32 call faults. Only position-independent code
+// may run before we know where we are.
+__attribute__((noinline)) bool runningAsLinked() {
+  std::uintptr_t here, linked;
+  // The call pushes the run-time address of label 1; the immediate holds its address as linked
+  // (or as the loader relocated it).
+  asm volatile("call 1f\n1:\tpopl %0\n\tmovl $1b, %1" : "=r"(here), "=r"(linked) : : "memory");
+  return here == linked;
+}
+
 LRESULT CALLBACK journalRecordProc(int code, WPARAM wParam, LPARAM lParam) {
-  // Wine calls a global hook in whichever process receives the input, loading this program
-  // there as a module without binding its imports: g_app is null there, and any Win32 call
-  // would jump through an unbound import and fault. Do nothing in that case.
-  if (g_app == nullptr) return 0;
+  // Another process under Wine: nothing of ours is usable there, not even CallNextHookEx.
+  if (!runningAsLinked() || g_app == nullptr) return 0;
   const auto* event = reinterpret_cast<const EVENTMSG*>(lParam);
   const std::uint32_t* message = nullptr;
   std::uint32_t number = 0;
