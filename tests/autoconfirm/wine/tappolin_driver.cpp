@@ -1,6 +1,7 @@
-// Drives tappolin.exe under Wine the way a user would: menu commands to its hidden window,
-// right clicks on its about box (the one dialog whose input Wine hands to tappolin's own hook),
-// a right click on the tray callback, and "Close". Exits 0 when every check holds.
+// Drives tappolin.exe under Wine the way a user would: menu commands and tray callbacks to its
+// hidden window, right clicks on its about box (Wine runs the hook usefully only for input to
+// tappolin's own windows) and on a dialog of this program, and "Close". Exits 0 when every
+// check holds.
 //
 // Usage: tappolin_driver PATH_TO_TAPPOLIN_EXE [--hold-menu SECONDS]
 #include <windows.h>
@@ -230,15 +231,15 @@ int main(int argc, char** argv) {
   Sleep(300);
   check(!rightClickCloses(openAbout(hidden)), "disabled: a right click leaves the about box open");
 
-  // Enabled again: the hook is back.
-  PostMessageA(hidden, WM_COMMAND, 1, 0);
+  // Enabled again by a left click on the tray icon: the hook is back.
+  const UINT trayMessage = RegisterWindowMessageA("wm_myicon");
+  PostMessageA(hidden, trayMessage, 0, WM_LBUTTONDOWN);
   Sleep(300);
   check(rightClickCloses(openAbout(hidden)), "enabled again: a right click presses OK");
 
   // A right click on the tray icon: the menu opens, and after it the foreground is ours again.
   SetForegroundWindow(mine);
   Sleep(300);
-  const UINT trayMessage = RegisterWindowMessageA("wm_myicon");
   PostMessageA(hidden, trayMessage, 0, WM_RBUTTONDOWN);
   PostMessageA(hidden, trayMessage, 0, WM_RBUTTONUP);
   const bool menuOpened = waitFor([] { return !childWindows("#32768", nullptr).empty(); }, 5000);
