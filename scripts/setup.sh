@@ -9,7 +9,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok
 packages=(cmake g++ make googletest libgtest-dev
           g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
           wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick python3
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev mscompress)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   [ "$(id -u)" -ne 0 ] && SUDO_ARCH="sudo" || SUDO_ARCH=""
