@@ -179,10 +179,20 @@ int main(int argc, char** argv) {
   STARTUPINFOA si;
   std::memset(&si, 0, sizeof si);
   si.cb = sizeof si;
-  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &g_child)) {
+  if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                      &si, &g_child)) {
     std::printf("cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
     giveUp("tappolin starts");
   }
+  // However this program ends, tappolin ends with it.
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits;
+  std::memset(&limits, 0, sizeof limits);
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  check(job != nullptr && SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) &&
+            AssignProcessToJobObject(job, g_child.hProcess),
+        "tappolin runs in a job that ends with the driver");
+  ResumeThread(g_child.hThread);
 
   HWND hidden = nullptr;
   waitFor([&] {
@@ -265,6 +275,7 @@ int main(int argc, char** argv) {
 
   CloseHandle(g_child.hThread);
   CloseHandle(g_child.hProcess);
+  CloseHandle(job);
   DestroyWindow(mine);
   std::printf("%d failure(s)\n", g_failures);
   return g_failures == 0 ? 0 : 1;
