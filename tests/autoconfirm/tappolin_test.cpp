@@ -46,7 +46,7 @@ TEST(TappolinSetUp, RefusedHookIsReportedAndRetriedByToggleOffAndOn) {
   ws.hookAccepted = false;
   Tappolin app(ws, kHidden);
   app.setUp();
-  EXPECT_THAT(ws.log.back(), "messageBox closed");
+  EXPECT_EQ(ws.log.back(), "messageBox closed");
   EXPECT_EQ(ws.log[ws.log.size() - 2], "messageBox \"Hook failed\" \"\" plain");
   // Still "enabled": the menu offers "Disable", and switching off and on tries again.
   EXPECT_TRUE(app.enabled());
