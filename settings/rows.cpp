@@ -26,27 +26,27 @@ Value presence(bool present) { return std::uint32_t{present ? 1u : 0u}; }
 
 }  // namespace
 
-CheckRow::CheckRow(CheckRowSpec spec, Toggle& box) : spec_(std::move(spec)), box_(box) {
-  if (spec_.kind == ValueKind::Text) cell_ = std::string();
+CheckRow::CheckRow(CheckRowDefinition definition, Toggle& box) : def_(std::move(definition)), box_(box) {
+  if (def_.kind == ValueKind::Text) cell_ = std::string();
   else cell_ = std::uint32_t{0};
 }
 
 bool CheckRow::checks(const Value& read) const {
-  if (const auto* expected = std::get_if<std::string>(&spec_.read.checkedWhen)) {
+  if (const auto* expected = std::get_if<std::string>(&def_.read.checkedWhen)) {
     const auto* text = std::get_if<std::string>(&read);
     if (!text) return false;
-    return spec_.read.ignoreCase ? upperCase(*text) == *expected : *text == *expected;
+    return def_.read.ignoreCase ? upperCase(*text) == *expected : *text == *expected;
   }
   const auto* number = std::get_if<std::uint32_t>(&read);
-  return number && *number == std::get<std::uint32_t>(spec_.read.checkedWhen);
+  return number && *number == std::get<std::uint32_t>(def_.read.checkedWhen);
 }
 
 Value CheckRow::readValue(Stores& stores) {
-  const Location& at = spec_.at;
-  const ReadRule& rule = spec_.read;
+  const Location& at = def_.at;
+  const ReadRule& rule = def_.read;
   if (isProfile(at.store)) {
     ProfileStore profile = stores.profile(profileFile(at.store));
-    if (spec_.kind == ValueKind::ValuePresence) return presence(profile.entryExists(at.section, at.name));
+    if (def_.kind == ValueKind::ValuePresence) return presence(profile.entryExists(at.section, at.name));
     if (rule.ifPresent && !profile.entryExists(at.section, at.name)) return rule.defaultValue;
     return profile.readText(at.section, at.name, std::get<std::string>(rule.defaultValue));
   }
@@ -55,11 +55,11 @@ Value CheckRow::readValue(Stores& stores) {
 
   RegistryStore registry = stores.registry();
   registry.setRoot(at.root);
-  if (spec_.kind == ValueKind::KeyPresence) return presence(registry.keyExists(at.key));
+  if (def_.kind == ValueKind::KeyPresence) return presence(registry.keyExists(at.key));
   registry.openKey(at.key, false);
-  if (spec_.kind == ValueKind::ValuePresence) return presence(registry.valueExists(at.name));
+  if (def_.kind == ValueKind::ValuePresence) return presence(registry.valueExists(at.name));
   if (rule.ifPresent && !registry.valueExists(at.name)) return rule.defaultValue;
-  switch (spec_.kind) {
+  switch (def_.kind) {
     case ValueKind::Text:
       return registry.readText(at.name);
     case ValueKind::Integer:
@@ -79,25 +79,25 @@ void CheckRow::read(Stores& stores) {
   try {
     value = readValue(stores);
   } catch (const StoreError&) {
-    if (spec_.read.unguarded) throw;
-    value = spec_.read.defaultValue;
+    if (def_.read.unguarded) throw;
+    value = def_.read.defaultValue;
   }
-  if (spec_.kind == ValueKind::Text || spec_.kind == ValueKind::Binary) cell_ = value;
+  if (def_.kind == ValueKind::Text || def_.kind == ValueKind::Binary) cell_ = value;
   box_.setChecked(checks(value));
 }
 
 void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& actions) {
-  ProfileStore profile = stores.profile(profileFile(spec_.at.store));
-  const std::string& section = spec_.at.section;
+  ProfileStore profile = stores.profile(profileFile(def_.at.store));
+  const std::string& section = def_.at.section;
   for (const WriteAction& action : actions) {
-    const std::string& entry = action.otherName ? *action.otherName : spec_.at.name;
+    const std::string& entry = action.otherName ? *action.otherName : def_.at.name;
     switch (action.kind) {
       case WriteAction::Kind::WriteIfPresent:
         if (!profile.entryExists(section, entry)) break;
         [[fallthrough]];
       case WriteAction::Kind::Write:
         profile.writeText(section, entry, std::get<std::string>(action.value));
-        if (spec_.kind == ValueKind::Text) cell_ = action.value;
+        if (def_.kind == ValueKind::Text) cell_ = action.value;
         break;
       case WriteAction::Kind::DeleteEntry:
         profile.deleteEntry(section, entry);
@@ -105,7 +105,7 @@ void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& acti
       case WriteAction::Kind::Nothing:
         break;
       default:
-        throw std::logic_error("registry action on a profile row " + spec_.control);
+        throw std::logic_error("registry action on a profile row " + def_.control);
     }
     if (action.cellAfter) cell_ = *action.cellAfter;
   }
@@ -113,24 +113,24 @@ void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& acti
 
 void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& actions) {
   RegistryStore registry = stores.registry();
-  registry.setRoot(spec_.at.root);
-  registry.openKey(spec_.at.key, !spec_.openWithoutCreate);
+  registry.setRoot(def_.at.root);
+  registry.openKey(def_.at.key, !def_.openWithoutCreate);
   for (const WriteAction& action : actions) {
     if (action.openSubKey) registry.openKey(*action.openSubKey, true);
-    const std::string& name = action.otherName ? *action.otherName : spec_.at.name;
+    const std::string& name = action.otherName ? *action.otherName : def_.at.name;
     switch (action.kind) {
       case WriteAction::Kind::WriteIfPresent:
         if (!registry.valueExists(name)) break;
         [[fallthrough]];
       case WriteAction::Kind::Write:
-        if (spec_.kind == ValueKind::Text) {
+        if (def_.kind == ValueKind::Text) {
           registry.writeText(name, std::get<std::string>(action.value));
-        } else if (spec_.kind == ValueKind::Integer) {
+        } else if (def_.kind == ValueKind::Integer) {
           registry.writeInteger(name, std::get<std::uint32_t>(action.value));
         } else {
           registry.writeBinary(name, std::get<std::uint32_t>(action.value));
         }
-        if (spec_.kind == ValueKind::Text || spec_.kind == ValueKind::Binary) cell_ = action.value;
+        if (def_.kind == ValueKind::Text || def_.kind == ValueKind::Binary) cell_ = action.value;
         break;
       case WriteAction::Kind::DeleteValue:
         registry.deleteValue(name);
@@ -141,22 +141,22 @@ void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& act
       case WriteAction::Kind::Nothing:
         break;
       default:
-        throw std::logic_error("profile action on a registry row " + spec_.control);
+        throw std::logic_error("profile action on a registry row " + def_.control);
     }
     if (action.cellAfter) cell_ = *action.cellAfter;
   }
 }
 
 void CheckRow::write(Stores& stores) {
-  const std::vector<WriteAction>& actions = box_.checked() ? spec_.whenChecked : spec_.whenUnchecked;
-  if (isProfile(spec_.at.store)) {
+  const std::vector<WriteAction>& actions = box_.checked() ? def_.whenChecked : def_.whenUnchecked;
+  if (isProfile(def_.at.store)) {
     writeProfile(stores, actions);
-  } else if (spec_.at.store == StoreKind::Registry) {
+  } else if (def_.at.store == StoreKind::Registry) {
     writeRegistry(stores, actions);
   } else {
     for (const WriteAction& action : actions)
       if (action.kind != WriteAction::Kind::Nothing)
-        throw std::logic_error("file rows write through their page: " + spec_.control);
+        throw std::logic_error("file rows write through their page: " + def_.control);
   }
 }
 

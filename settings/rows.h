@@ -81,7 +81,7 @@ class Row {
   virtual void write(Stores& stores) = 0;
 };
 
-struct CheckRowSpec {
+struct CheckRowDefinition {
   std::string control;  // "CheckBox1"
   Location at;
   ValueKind kind = ValueKind::Text;
@@ -94,11 +94,11 @@ struct CheckRowSpec {
 // A toggle option: its box follows the setting at every read pass.
 class CheckRow : public Row {
  public:
-  CheckRow(CheckRowSpec spec, Toggle& box);
+  CheckRow(CheckRowDefinition definition, Toggle& box);
   void read(Stores& stores) override;
   void write(Stores& stores) override;
 
-  const CheckRowSpec& spec() const { return spec_; }
+  const CheckRowDefinition& definition() const { return def_; }
   // The value kept for the whole run: binary rows start at 0, text rows at "".
   const Value& cell() const { return cell_; }
   void setCell(Value v) { cell_ = std::move(v); }
@@ -110,7 +110,7 @@ class CheckRow : public Row {
   void writeProfile(Stores& stores, const std::vector<WriteAction>& actions);
   void writeRegistry(Stores& stores, const std::vector<WriteAction>& actions);
 
-  CheckRowSpec spec_;
+  CheckRowDefinition def_;
   Toggle& box_;
   Value cell_;
 };

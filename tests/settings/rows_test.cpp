@@ -16,8 +16,8 @@ struct Box : Toggle {
 };
 
 // "Disable Boot Function Keys": on text "0", off text "1" written only where the entry exists.
-CheckRowSpec bootKeys() {
-  CheckRowSpec s;
+CheckRowDefinition bootKeys() {
+  CheckRowDefinition s;
   s.control = "CheckBox1";
   s.at = msdosSys("BootKeys");
   s.read.defaultValue = std::string("1");
@@ -27,8 +27,8 @@ CheckRowSpec bootKeys() {
   return s;
 }
 
-CheckRowSpec registryText(const std::string& name, bool ignoreCase) {
-  CheckRowSpec s;
+CheckRowDefinition registryText(const std::string& name, bool ignoreCase) {
+  CheckRowDefinition s;
   s.control = "CheckBox20";
   s.at = registryValue(kHkeyCurrentUser, "Software\\Test", name);
   s.read.defaultValue = std::string("NO");
@@ -39,8 +39,8 @@ CheckRowSpec registryText(const std::string& name, bool ignoreCase) {
   return s;
 }
 
-CheckRowSpec registryBinary(bool ifPresent) {
-  CheckRowSpec s;
+CheckRowDefinition registryBinary(bool ifPresent) {
+  CheckRowDefinition s;
   s.control = "CheckBox30";
   s.at = registryValue(kHkeyCurrentUser, "Software\\Test", "Flags");
   s.kind = ValueKind::Binary;
@@ -171,7 +171,7 @@ TEST_F(Rows, AnUnguardedReadEndsTheReadPassAndLaterRowsKeepTheirState) {
   loadReg("[HKEY_CURRENT_USER\\Software\\Test]\n\"Guarded\"=dword:1\n\"Adapter\"=dword:2\n\"Later\"=\"yes\"\n");
   Box first, broken, later;
   later.on = false;
-  CheckRowSpec unguarded = registryText("Adapter", false);
+  CheckRowDefinition unguarded = registryText("Adapter", false);
   unguarded.read.unguarded = true;
   CheckRow a(registryText("Guarded", false), first), b(unguarded, broken), c(registryText("Later", false), later);
   Row* rows[] = {&a, &b, &c};
@@ -185,7 +185,7 @@ TEST_F(Rows, TheFirstFailingWriteEndsTheWritePass) {
   bootBox.on = true;
   machineBox.on = true;
   lastBox.on = true;
-  CheckRowSpec machineRow = registryText("Opt", false);
+  CheckRowDefinition machineRow = registryText("Opt", false);
   machineRow.at.root = kHkeyLocalMachine;
   machineRow.at.key = "Software\\Refused";
   machine.registry.refuseWrites(kHkeyLocalMachine);
@@ -206,7 +206,7 @@ TEST_F(Rows, AProfileFileThatRefusesWritesNamesTheFile) {
 
 TEST_F(Rows, SeveralActionsRunInOrderBelowTheKeyOpenedBefore) {
   loadReg("[HKEY_CURRENT_USER\\Software\\Test\\Old\\Deep]\n\"X\"=\"1\"\n");
-  CheckRowSpec s = registryText("Opt", false);
+  CheckRowDefinition s = registryText("Opt", false);
   WriteAction inSubKey = WriteAction::write(std::string("yes"));
   inSubKey.openSubKey = "NotePad";
   s.whenChecked = {WriteAction::deleteKey("Old"), inSubKey};
@@ -238,7 +238,7 @@ TEST_F(Rows, PresenceRowsReadWhetherSomethingExists) {
       {"folder is no file", Location{StoreKind::File, "", 0, "", "C:\\WINDOWS\\Start Menu\\Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}"}, ValueKind::ValuePresence, false},
   };
   for (const Case& c : cases) {
-    CheckRowSpec s;
+    CheckRowDefinition s;
     s.control = c.what;
     s.at = c.at;
     s.kind = c.kind;
