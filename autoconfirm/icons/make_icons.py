@@ -8,18 +8,12 @@ left). 103 (disabled): the same button in grey, drawn raised (dark edge at botto
     make_icons.py --check    exit 1 when the files in the tree differ from what this draws
 """
 import os
-import struct
 import sys
 
-# The standard 16-colour palette, as (red, green, blue).
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
-BLACK, DARK_GREEN, NAVY, SILVER, GREY, LIME, WHITE = 0, 2, 4, 7, 8, 10, 15
-CLEAR = None  # transparent pixel
+# No __pycache__ beside the shared module in the source tree.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
+from artlib import BLACK, CLEAR, GREY, LIME, NAVY, SILVER, WHITE, canvas, ico, write_or_check  # noqa: E402
 
 GLYPHS = {
     "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
@@ -31,7 +25,7 @@ LEFT, RIGHT, TOP, BOTTOM = 1, 30, 5, 26  # outer edge of the button, inclusive
 
 
 def draw(pressed, face, letters):
-    px = [[CLEAR] * SIZE for _ in range(SIZE)]
+    px = canvas(SIZE)
     for y in range(TOP, BOTTOM + 1):
         for x in range(LEFT, RIGHT + 1):
             px[y][x] = face
@@ -77,51 +71,16 @@ def draw(pressed, face, letters):
     return px
 
 
-def ico(px):
-    """One 4-bit image with its AND mask, bottom row first as BMP wants."""
-    xor = bytearray()
-    mask = bytearray()
-    for row in reversed(px):
-        for x in range(0, SIZE, 2):
-            hi = row[x] if row[x] is not None else 0
-            lo = row[x + 1] if row[x + 1] is not None else 0
-            xor.append(hi << 4 | lo)
-        bits = 0
-        for x in range(SIZE):
-            bits = bits << 1 | (1 if row[x] is None else 0)
-        mask += struct.pack(">I", bits)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, len(xor) + len(mask),
-                         0, 0, 16, 0)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    image = header + palette + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1) + struct.pack(
-        "<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + image
-
-
 def icons():
     return {
-        "tappolin-on.ico": ico(draw(pressed=True, face=LIME, letters=NAVY)),
-        "tappolin-off.ico": ico(draw(pressed=False, face=SILVER, letters=GREY)),
+        "tappolin-on.ico": ico([draw(pressed=True, face=LIME, letters=NAVY)]),
+        "tappolin-off.ico": ico([draw(pressed=False, face=SILVER, letters=GREY)]),
     }
 
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    check = sys.argv[1:] == ["--check"]
-    stale = []
-    for name, data in icons().items():
-        path = os.path.join(here, name)
-        if check:
-            with open(path, "rb") as f:
-                if f.read() != data:
-                    stale.append(name)
-        else:
-            with open(path, "wb") as f:
-                f.write(data)
-    for name in stale:
-        print("%s differs from what make_icons.py draws; run it and commit the result" % name)
-    return 1 if stale else 0
+    return write_or_check(here, icons(), "make_icons.py", sys.argv[1:])
 
 
 if __name__ == "__main__":
