@@ -1,0 +1,116 @@
+#pragma once
+// The main window as a model: its pages, panes, editor groups, commands and close query. The
+// Win32 view shows it; tests drive it directly.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/platform_services.h"
+#include "settings/rows.h"
+#include "settings/stores.h"
+#include "ui/buttons.h"
+#include "ui/edits.h"
+#include "ui/form.h"
+#include "ui/pages.h"
+#include "ui/ranges.h"
+
+namespace varnex::app {
+
+inline constexpr int kClientWidth = 533;
+inline constexpr int kClientHeight = 456;
+
+inline const std::string kRestartQuestion =
+    "You must restart your computer before the new settings will take effect. Do you want to "
+    "restart your computer now?";
+inline const std::string kCountdownQuestion =
+    "If you exit now, AutoShutdown process will be canceled. Do you want to exit?";
+inline const std::string kConfirmTitle = "Confirm";
+
+// One tab of the main window, in tab order.
+struct PageInfo {
+  const char* sheet;    // "TabSheet1"
+  const char* tab;      // "Boot"
+  const char* heading;  // "Boot Optimizer"
+  const char* pane;     // "Memo1", or "" without a description pane
+  const char* frame;    // the pane's frame, "GroupBox1"
+  const char* frameCaption;
+  const char* editorFrame;  // "GroupBox2", or ""
+};
+const std::vector<PageInfo>& pageTable();
+
+class MainWindow {
+ public:
+  MainWindow(PlatformServices& platform, settings::StoreApis stores);
+
+  ui::Form& form() { return form_; }
+  settings::Stores& stores() { return stores_; }
+  PlatformServices& platform() { return platform_; }
+
+  // Window creation, once, with the records start-up read (kept if the re-read fails).
+  void FormCreate(const Records& startRecords);
+
+  // The rows of every page in pass order, assembled by the pages.
+  std::vector<settings::Row*>& rows() { return rows_; }
+  // Both return false when an error ended the pass (the error has been shown).
+  bool BacaData();
+  bool TulisData();
+
+  void HidePage(const std::string& name) { form_.hideGroup(name); }
+  // The description pane rule: show puts the text in as the only line, clear empties it.
+  void showHelp(ui::Memo& pane, const std::string& text);
+  void clearHelp(ui::Memo& pane);
+  // A left press on an option hides its page's editor group (if any), marks the caption navy,
+  // then runs `then` with the state before the press.
+  void attachOption(ui::CheckBox& box, const std::string& editorGroup,
+                    std::function<void(bool wasChecked)> then = {});
+  void fillMemoryGauges();
+
+  // Commands and events.
+  void PageControl1Change();
+  void Button5Click();  // "Apply"
+  void Button1Click();  // "OK"
+  void Button4Click();  // "Cancel"
+  void Button7Click();  // "Hide"
+  void FormActivate();
+  bool FormCloseQuery();
+  // Runs the close query; when it lets the window close, the window is closed.
+  bool close();
+  void hideWindow();
+  void showWindow();
+  void restoreRequest();  // WM_USER from a second instance
+
+  bool closed() const { return closed_; }
+  bool shown() const { return shown_; }
+  const Records& records() const { return records_; }
+  const std::string& programDirectory() const { return programDirectory_; }
+
+  // Flags of the main window, cleared at creation.
+  bool restartFlag = false;
+  bool countdownRunning = false;
+  bool programsRefreshFlag = false;
+  bool connectionFlags[3] = {false, false, false};
+
+  // Hooks for the pages that join later, called where window creation and activation need them.
+  std::function<void()> onCreateInternet;      // select the first connection and fill the page
+  std::function<void()> onDisableAutoShutdown;
+  std::function<void()> onRefreshPrograms;
+  // The view closes the native window when the model has closed.
+  std::function<void()> onClosed;
+
+ private:
+  void build();
+  void reportError(const std::string& message);
+  ui::Memo* pane(const char* name) { return dynamic_cast<ui::Memo*>(form_.find(name)); }
+
+  PlatformServices& platform_;
+  settings::StoreApis apis_;
+  settings::Stores stores_;
+  ui::Form form_;
+  std::vector<settings::Row*> rows_;
+  Records records_{};
+  std::string programDirectory_;
+  bool closed_ = false;
+  bool shown_ = true;
+};
+
+}  // namespace varnex::app
