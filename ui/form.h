@@ -1,6 +1,14 @@
 #pragma once
 // A form owns its controls, finds them by name and keeps the editor groups that pages hide
 // and show together.
+//
+// A page declares its controls as references into the form and binds their events to its
+// member functions:
+//   ui::CheckBox& CheckBox2 = form.add<ui::CheckBox>("CheckBox2", &TabSheet1, {16, 40, 200, 17},
+//                                                    "Enable boot menu");
+//   CheckBox2.onMouseDown = std::bind_front(&BootPage::CheckBox2MouseDown, this);
+// and a test presses it as a user does: CheckBox2.mouseDown(ui::MouseButton::Left);
+// CheckBox2.click();
 #include <map>
 #include <memory>
 #include <stdexcept>

@@ -1,0 +1,498 @@
+#include "ui/win32/form_view.h"
+
+#include <commctrl.h>
+
+#include "ui/buttons.h"
+#include "ui/edits.h"
+#include "ui/lists.h"
+#include "ui/pages.h"
+#include "ui/ranges.h"
+
+namespace varnex::ui::win32 {
+
+namespace {
+
+const char kViewProperty[] = "VarnexView";
+const char kOriginalProperty[] = "VarnexProc";
+const char kSheetClass[] = "VarnexSheet";
+
+int checkedOf(const Control& c) {
+  if (c.kind() == Kind::CheckBox) return static_cast<const CheckBox&>(c).checked() ? 1 : 0;
+  if (c.kind() == Kind::RadioButton) return static_cast<const RadioButton&>(c).checked() ? 1 : 0;
+  return -1;
+}
+
+std::string windowText(HWND hwnd) {
+  int length = GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+// Memos hold lines; the native edit wants CR LF between them.
+std::string withCrLf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n' && (out.empty() || out.back() != '\r')) out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+void registerSheetClass(WNDPROC proc) {
+  WNDCLASSA existing;
+  if (GetClassInfoA(GetModuleHandleA(nullptr), kSheetClass, &existing)) return;
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kSheetClass;
+  RegisterClassA(&wc);
+}
+
+}  // namespace
+
+FormView::FormView(Form& form, HWND window, SheetPictures pictures)
+    : form_(form), window_(window), pictures_(std::move(pictures)) {
+  registerSheetClass(&FormView::sheetProc);
+  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+  headingFont_ = CreateFontA(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+  faceBrush_ = GetSysColorBrush(COLOR_BTNFACE);
+  natives_.reserve(form_.controls().size());
+  for (Control* control : form_.controls()) create(*control);
+  layoutSheets();
+  sync();
+}
+
+FormView::~FormView() {
+  if (font_) DeleteObject(font_);
+  if (headingFont_) DeleteObject(headingFont_);
+}
+
+HWND FormView::nativeOf(const Control* control) const {
+  for (const Native& n : natives_)
+    if (n.control == control) return n.hwnd;
+  return nullptr;
+}
+
+HWND FormView::hostOf(const Control& control, int& left, int& top) const {
+  left = control.left;
+  top = control.top;
+  for (const Control* p = control.parent(); p != nullptr; p = p->parent()) {
+    if (p->kind() == Kind::TabSheet) {
+      auto it = sheets_.find(p);
+      return it == sheets_.end() ? window_ : it->second;
+    }
+    left += p->left;
+    top += p->top;
+  }
+  return window_;
+}
+
+void FormView::create(Control& control) {
+  int left = 0, top = 0;
+  HWND host = hostOf(control, left, top);
+  DWORD style = WS_CHILD;
+  DWORD exStyle = 0;
+  const char* cls = "STATIC";
+  std::string text = control.caption;
+  switch (control.kind()) {
+    case Kind::Button: cls = "BUTTON"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case Kind::CheckBox: cls = "BUTTON"; style |= WS_TABSTOP | BS_CHECKBOX; break;
+    case Kind::RadioButton: cls = "BUTTON"; style |= WS_TABSTOP | BS_RADIOBUTTON; break;
+    case Kind::GroupBox: cls = "BUTTON"; style |= BS_GROUPBOX; break;
+    case Kind::Label: style |= SS_LEFT | SS_NOTIFY; break;
+    case Kind::Edit:
+    case Kind::SpinEdit:
+      cls = "EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      exStyle |= WS_EX_CLIENTEDGE;
+      text = static_cast<Edit&>(control).text();
+      break;
+    case Kind::Memo:
+      cls = "EDIT";
+      style |= ES_MULTILINE | ES_READONLY;  // the description panes: borderless, button face
+      text.clear();
+      break;
+    case Kind::TrackBar: cls = TRACKBAR_CLASSA; style |= WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS; break;
+    case Kind::ProgressBar: cls = PROGRESS_CLASSA; break;
+    case Kind::ListBox: cls = "LISTBOX"; style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY; exStyle |= WS_EX_CLIENTEDGE; break;
+    case Kind::ComboBox: cls = "COMBOBOX"; style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST; break;
+    case Kind::TabSheet: cls = kSheetClass; style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN; text.clear(); break;
+    case Kind::PageControl:
+      cls = WC_TABCONTROLA;
+      style |= WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE;
+      text.clear();
+      break;
+  }
+  int height = control.height;
+  if (control.kind() == Kind::ComboBox) height = control.height + 120;  // room for the drop-down
+  int width = control.width;
+  if (control.kind() == Kind::SpinEdit) width -= 16;  // the up-down sits at the right
+  HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, left, top, width, height, host,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) return;
+  bool heading = control.name().rfind("Heading", 0) == 0;
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(heading ? headingFont_ : font_), FALSE);
+  SetPropA(hwnd, kViewProperty, this);
+
+  Native n;
+  n.control = &control;
+  n.hwnd = hwnd;
+  n.text = text;
+  if (control.kind() == Kind::TabSheet) {
+    sheets_[&control] = hwnd;
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } else if (control.kind() != Kind::PageControl) {
+    // Subclass for the mouse: the press must reach the model before the control reacts.
+    SetPropA(hwnd, kOriginalProperty,
+             reinterpret_cast<HANDLE>(SetWindowLongA(hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(&FormView::controlProc))));
+    if (host == window_) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (control.kind() == Kind::PageControl) {
+    auto& pages = static_cast<PageControl&>(control);
+    int index = 0;
+    for (TabSheet* sheet : pages.pages()) {
+      TCITEMA item = {};
+      item.mask = TCIF_TEXT;
+      item.pszText = const_cast<char*>(sheet->caption.c_str());
+      SendMessageA(hwnd, TCM_INSERTITEMA, index++, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  if (control.kind() == Kind::SpinEdit) {
+    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 16,
+                              control.height, host, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
+    SendMessageA(n.buddy, UDM_SETRANGE, 0, MAKELPARAM(100, 0));
+    SendMessageA(n.buddy, UDM_SETPOS, 0, MAKELPARAM(50, 0));
+    byHandle_[n.buddy] = natives_.size();
+  }
+  if (control.kind() == Kind::ProgressBar || control.kind() == Kind::TrackBar) {
+    auto& range = static_cast<RangeControl&>(control);
+    UINT setRange = control.kind() == Kind::TrackBar ? TBM_SETRANGE : PBM_SETRANGE;
+    if (control.kind() == Kind::TrackBar)
+      SendMessageA(hwnd, setRange, TRUE, MAKELPARAM(range.minimum(), range.maximum()));
+    else
+      SendMessageA(hwnd, setRange, 0, MAKELPARAM(range.minimum(), range.maximum()));
+  }
+  byHandle_[hwnd] = natives_.size();
+  natives_.push_back(n);
+}
+
+void FormView::layoutSheets() {
+  for (Native& n : natives_) {
+    if (n.control->kind() != Kind::PageControl) continue;
+    RECT area;
+    GetClientRect(n.hwnd, &area);
+    SendMessageA(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    POINT origin = {area.left, area.top};
+    MapWindowPoints(n.hwnd, window_, &origin, 1);
+    for (TabSheet* sheet : static_cast<PageControl*>(n.control)->pages()) {
+      auto it = sheets_.find(sheet);
+      if (it == sheets_.end()) continue;
+      SetWindowPos(it->second, HWND_TOP, origin.x, origin.y, area.right - area.left,
+                   area.bottom - area.top, SWP_NOACTIVATE);
+    }
+  }
+  // The controls that lie over every page stay above the sheets.
+  for (Native& n : natives_)
+    if (n.control->parent() == nullptr && n.control->kind() != Kind::PageControl)
+      SetWindowPos(n.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+FormView::Native* FormView::find(HWND hwnd) {
+  auto it = byHandle_.find(hwnd);
+  return it == byHandle_.end() ? nullptr : &natives_[it->second];
+}
+
+void FormView::syncOne(Native& n) {
+  Control& c = *n.control;
+  bool shown = c.showing();
+  if (shown != n.shown || n.number == -2) {
+    ShowWindow(n.hwnd, shown ? SW_SHOWNA : SW_HIDE);
+    if (n.buddy) ShowWindow(n.buddy, shown ? SW_SHOWNA : SW_HIDE);
+    n.shown = shown;
+  }
+  if (c.enabled != n.enabled) {
+    EnableWindow(n.hwnd, c.enabled);
+    if (n.buddy) EnableWindow(n.buddy, c.enabled);
+    n.enabled = c.enabled;
+  }
+  if (c.captionColour != n.colour) {
+    n.colour = c.captionColour;
+    InvalidateRect(n.hwnd, nullptr, TRUE);
+  }
+  std::string text = c.caption;
+  switch (c.kind()) {
+    case Kind::Edit:
+    case Kind::SpinEdit:
+      text = static_cast<Edit&>(c).text();
+      break;
+    case Kind::Memo:
+      text = withCrLf(static_cast<Edit&>(c).text());
+      break;
+    case Kind::TabSheet:
+    case Kind::PageControl:
+    case Kind::TrackBar:
+    case Kind::ProgressBar:
+    case Kind::ListBox:
+    case Kind::ComboBox:
+      text = n.text;
+      break;
+    default:
+      break;
+  }
+  if (text != n.text) {
+    SetWindowTextA(n.hwnd, text.c_str());
+    n.text = text;
+  }
+  int number = checkedOf(c);
+  switch (c.kind()) {
+    case Kind::CheckBox:
+    case Kind::RadioButton:
+      if (number != n.number) SendMessageA(n.hwnd, BM_SETCHECK, number ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Kind::TrackBar: {
+      auto& t = static_cast<TrackBar&>(c);
+      number = t.position();
+      SendMessageA(n.hwnd, TBM_SETRANGEMIN, FALSE, t.minimum());
+      SendMessageA(n.hwnd, TBM_SETRANGEMAX, FALSE, t.maximum());
+      if (number != n.number) SendMessageA(n.hwnd, TBM_SETPOS, TRUE, number);
+      break;
+    }
+    case Kind::ProgressBar: {
+      auto& p = static_cast<ProgressBar&>(c);
+      number = p.position();
+      if (number != n.number) {
+        SendMessageA(n.hwnd, PBM_SETRANGE, 0, MAKELPARAM(p.minimum(), p.maximum()));
+        SendMessageA(n.hwnd, PBM_SETPOS, number, 0);
+      }
+      break;
+    }
+    case Kind::ListBox:
+    case Kind::ComboBox: {
+      auto& list = static_cast<ItemList&>(c);
+      bool isList = c.kind() == Kind::ListBox;
+      if (list.items() != n.items) {
+        SendMessageA(n.hwnd, isList ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+        for (const std::string& item : list.items())
+          SendMessageA(n.hwnd, isList ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        n.items = list.items();
+        n.number = -3;
+      }
+      number = list.itemIndex();
+      if (number != n.number) SendMessageA(n.hwnd, isList ? LB_SETCURSEL : CB_SETCURSEL, number, 0);
+      break;
+    }
+    case Kind::PageControl:
+      number = static_cast<PageControl&>(c).activeIndex();
+      if (number != n.number) SendMessageA(n.hwnd, TCM_SETCURSEL, number, 0);
+      break;
+    default:
+      break;
+  }
+  n.number = number;
+}
+
+void FormView::sync() {
+  syncing_ = true;
+  for (Native& n : natives_) syncOne(n);
+  syncing_ = false;
+}
+
+bool FormView::command(HWND from, int code) {
+  Native* n = find(from);
+  if (!n || syncing_) return false;
+  Control& c = *n->control;
+  switch (c.kind()) {
+    case Kind::Button:
+      if (code == BN_CLICKED) static_cast<Button&>(c).click();
+      break;
+    case Kind::CheckBox:
+      if (code == BN_CLICKED) static_cast<CheckBox&>(c).click();
+      break;
+    case Kind::RadioButton:
+      if (code == BN_CLICKED) static_cast<RadioButton&>(c).click();
+      break;
+    case Kind::Edit:
+    case Kind::SpinEdit:
+      if (code == EN_CHANGE) {
+        n->text = windowText(from);
+        static_cast<Edit&>(c).type(n->text);
+      } else if (code == EN_KILLFOCUS && c.kind() == Kind::SpinEdit) {
+        static_cast<SpinEdit&>(c).focusLost();
+      }
+      break;
+    case Kind::ListBox:
+      if (code == LBN_SELCHANGE) {
+        n->number = static_cast<int>(SendMessageA(from, LB_GETCURSEL, 0, 0));
+        static_cast<ItemList&>(c).choose(n->number);
+      }
+      break;
+    case Kind::ComboBox:
+      if (code == CBN_SELCHANGE) {
+        n->number = static_cast<int>(SendMessageA(from, CB_GETCURSEL, 0, 0));
+        static_cast<ItemList&>(c).choose(n->number);
+      }
+      break;
+    default:
+      return false;
+  }
+  sync();
+  return true;
+}
+
+void FormView::mouseMoveOnSheet(HWND sheet, int x, int y) {
+  // Frames and labels let the pointer through to the sheet: find the innermost frame under it.
+  Control* sheetControl = nullptr;
+  for (const auto& [control, hwnd] : sheets_)
+    if (hwnd == sheet) sheetControl = const_cast<Control*>(control);
+  if (!sheetControl) return;
+  Control* target = sheetControl;
+  for (Control* c : form_.controls()) {
+    if (c->kind() != Kind::GroupBox || !c->showing()) continue;
+    int left = 0, top = 0;
+    if (hostOf(*c, left, top) != sheet) continue;
+    if (x >= left && x < left + c->width && y >= top && y < top + c->height) target = c;
+  }
+  target->mouseMove();
+  sync();
+}
+
+bool FormView::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      return lParam != 0 && command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      Native* n = find(header->hwndFrom);
+      if (!n) return false;
+      if (header->code == static_cast<UINT>(TCN_SELCHANGE) && n->control->kind() == Kind::PageControl) {
+        int index = static_cast<int>(SendMessageA(header->hwndFrom, TCM_GETCURSEL, 0, 0));
+        n->number = index;
+        static_cast<PageControl*>(n->control)->selectTab(index);
+        sync();
+        result = 0;
+        return true;
+      }
+      if (header->code == static_cast<UINT>(UDN_DELTAPOS) && n->control->kind() == Kind::SpinEdit) {
+        auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
+        auto& spin = static_cast<SpinEdit&>(*n->control);
+        if (change->iDelta > 0) spin.stepUp();
+        else if (change->iDelta < 0) spin.stepDown();
+        sync();
+        result = TRUE;  // the model decides; the up-down keeps no position of its own
+        return true;
+      }
+      return false;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+      Native* n = lParam ? find(reinterpret_cast<HWND>(lParam)) : nullptr;
+      if (!n || n->control->kind() != Kind::TrackBar || syncing_) return false;
+      int position = static_cast<int>(SendMessageA(n->hwnd, TBM_GETPOS, 0, 0));
+      n->number = position;
+      static_cast<TrackBar*>(n->control)->slide(position);
+      sync();
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      Native* n = find(reinterpret_cast<HWND>(lParam));
+      if (!n) return false;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, n->control->enabled || n->control->kind() == Kind::Memo ? n->control->captionColour
+                                                                             : GetSysColor(COLOR_GRAYTEXT));
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      result = reinterpret_cast<LRESULT>(faceBrush_);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* view = static_cast<FormView*>(GetPropA(hwnd, kViewProperty));
+  auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginalProperty));
+  if (view) {
+    if (Native* n = view->find(hwnd)) {
+      switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+          n->control->mouseDown(MouseButton::Left);
+          view->sync();
+          break;
+        case WM_RBUTTONDOWN:
+          n->control->mouseDown(MouseButton::Right);
+          view->sync();
+          break;
+        case WM_MBUTTONDOWN:
+          n->control->mouseDown(MouseButton::Middle);
+          view->sync();
+          break;
+        case WM_MOUSEMOVE:
+          n->control->mouseMove();
+          view->sync();
+          break;
+        case WM_NCDESTROY:
+          SetWindowLongA(hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(original));
+          RemovePropA(hwnd, kOriginalProperty);
+          RemovePropA(hwnd, kViewProperty);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+  return original ? CallWindowProcA(original, hwnd, message, wParam, lParam)
+                  : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FormView::sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* view = static_cast<FormView*>(GetPropA(hwnd, kViewProperty));
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      if (view) {
+        LRESULT result = 0;
+        if (view->handle(message, wParam, lParam, result)) return result;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (view) view->mouseMoveOnSheet(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      if (view) {
+        for (const auto& [control, sheet] : view->sheets_) {
+          if (sheet != hwnd) continue;
+          auto picture = view->pictures_.find(control->name());
+          if (picture != view->pictures_.end() && picture->second) DrawIcon(dc, 8, 4, picture->second);
+        }
+      }
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      RemovePropA(hwnd, kViewProperty);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace varnex::ui::win32

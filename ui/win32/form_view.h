@@ -1,0 +1,67 @@
+#pragma once
+// Shows a form model with native controls: one native control per model control, native
+// notifications routed to the model's gesture entry points, and after every dispatched event
+// each native control brought in line with the model.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+
+namespace varnex::ui::win32 {
+
+// Icons drawn at the top left of a tab sheet, by sheet name.
+using SheetPictures = std::map<std::string, HICON>;
+
+class FormView {
+ public:
+  // Creates the native controls of the form inside window (its client area is the form).
+  FormView(Form& form, HWND window, SheetPictures pictures = {});
+  ~FormView();
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+  // Routes a message of the host window to the model; true when it was handled, result set.
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Brings every native control in line with the model.
+  void sync();
+  HWND nativeOf(const Control* control) const;
+
+ private:
+  struct Native {
+    Control* control = nullptr;
+    HWND hwnd = nullptr;
+    HWND buddy = nullptr;  // the up-down of a spin edit
+    std::string text;      // last text given to the native control
+    std::vector<std::string> items;
+    int number = -1;       // last check state, position or index given
+    bool shown = false;
+    bool enabled = true;
+    COLORREF colour = 0;
+  };
+
+  static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void create(Control& control);
+  HWND hostOf(const Control& control, int& left, int& top) const;
+  Native* find(HWND hwnd);
+  void syncOne(Native& n);
+  void layoutSheets();
+  void mouseMoveOnSheet(HWND sheet, int x, int y);
+  bool command(HWND from, int code);
+
+  Form& form_;
+  HWND window_;
+  SheetPictures pictures_;
+  HFONT font_ = nullptr;
+  HFONT headingFont_ = nullptr;
+  HBRUSH faceBrush_ = nullptr;
+  std::vector<Native> natives_;
+  std::map<HWND, std::size_t> byHandle_;
+  std::map<const Control*, HWND> sheets_;  // tab sheets are host windows of their controls
+  bool syncing_ = false;
+};
+
+}  // namespace varnex::ui::win32
