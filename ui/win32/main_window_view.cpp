@@ -1,0 +1,114 @@
+#include "ui/win32/main_window_view.h"
+
+#include "app/startup.h"
+
+namespace varnex::ui::win32 {
+
+namespace {
+
+const char kSecondaryClasses[][10] = {"TAboutBox", "TForm4", "TForm5"};
+
+SheetPictures loadPictures() {
+  SheetPictures pictures;
+  int index = 0;
+  for (const app::PageInfo& page : app::pageTable()) {
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                               MAKEINTRESOURCEA(kFirstPagePictureId + index++),
+                                               IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    if (icon) pictures[page.sheet] = icon;
+  }
+  return pictures;
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(app::MainWindow& model, const app::Records& records)
+    : model_(model), records_(records) {}
+
+HWND MainWindowView::create() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = &MainWindowView::proc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId));
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = app::kMainWindowClass.c_str();
+  if (!RegisterClassA(&wc)) return nullptr;
+
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame = {0, 0, app::kClientWidth, app::kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return CreateWindowExA(0, app::kMainWindowClass.c_str(), app::kMainWindowTitle.c_str(), style, x, y,
+                         width, height, nullptr, nullptr, instance, this);
+}
+
+LRESULT CALLBACK MainWindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongA(hwnd, GWL_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<MainWindowView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongA(hwnd, GWL_USERDATA, reinterpret_cast<LONG>(self));
+    self->hwnd_ = hwnd;
+  }
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures());
+      model_.onClosed = [this] { DestroyWindow(hwnd_); };
+      model_.FormCreate(records_);
+      view_->sync();
+      return 0;
+    case WM_CLOSE:
+      model_.close();
+      if (view_ && IsWindow(hwnd_)) view_->sync();
+      return 0;
+    case WM_QUERYENDSESSION: {
+      bool mayEnd = model_.FormCloseQuery();
+      if (view_) view_->sync();
+      return mayEnd ? TRUE : FALSE;
+    }
+    case app::kWmUser:
+      model_.restoreRequest();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        model_.FormActivate();
+        if (view_) view_->sync();
+      }
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      if (view_) {
+        LRESULT result = 0;
+        if (view_->handle(message, wParam, lParam, result)) return result;
+      }
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void createSecondaryWindows() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (const char* cls : kSecondaryClasses) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                    300, 200, nullptr, nullptr, instance, nullptr);
+  }
+}
+
+}  // namespace varnex::ui::win32

@@ -1,0 +1,36 @@
+// varnex.exe: start-up, the main window and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "settings/win32/win32_backend.h"
+#include "ui/win32/main_window_view.h"
+#include "ui/win32/win32_platform.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  InitCommonControls();
+  varnex::settings::Win32Backend backend;  // holds the component system for the whole run
+  varnex::ui::win32::Win32Platform platform;
+  std::optional<varnex::app::Records> records = varnex::app::startProgram(platform, backend.apis());
+  if (!records) return 0;
+
+  varnex::app::MainWindow model(platform, backend.apis());
+  varnex::ui::win32::MainWindowView view(model, *records);
+  HWND window = view.create();
+  if (!window) return 1;
+  platform.setMainWindow(window);
+  varnex::ui::win32::createSecondaryWindows();
+  if (!model.closed()) {
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+  }
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
