@@ -188,11 +188,15 @@ def window_frame():
     p.bevel(1, 3, 30, 28)
     p.fill(3, 5, 28, 9, NAVY)
     # Close button on the title bar.
-    p.box(23, 6, 27, 9, SILVER)
-    p.line(24, 7, 26, 8, BLACK)
-    p.line(24, 8, 26, 7, BLACK)
-    p.dot(4, 7, WHITE)
-    p.dot(5, 7, WHITE)
+    p.fill(22, 6, 27, 9, SILVER)
+    p.hline(22, 27, 9, BLACK)
+    p.vline(27, 6, 9, BLACK)
+    p.dot(24, 7, BLACK)
+    p.dot(25, 8, BLACK)
+    p.dot(24, 8, BLACK)
+    p.dot(25, 7, BLACK)
+    # Caption text.
+    p.hline(5, 15, 7, WHITE)
     p.box(3, 11, 28, 26, WHITE, outline=GREY)
     for y, x1 in ((14, 22), (17, 25), (20, 18), (23, 23)):
         p.hline(6, x1, y, BLACK)
