@@ -20,7 +20,7 @@ function(varnex_win98_binary target)
   target_link_options(${target} PRIVATE
     -Wl,--major-os-version,4,--minor-os-version,0
     -Wl,--major-subsystem-version,4,--minor-subsystem-version,0
-    -Wl,--disable-dynamicbase,--disable-nxcompat)
+    -Wl,--disable-dynamicbase,--disable-nxcompat -s)
   if(kind STREQUAL "EXECUTABLE")
     get_target_property(console ${target} VARNEX_CONSOLE)
     if(console)

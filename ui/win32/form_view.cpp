@@ -122,7 +122,8 @@ void FormView::create(Control& control) {
     case Kind::ProgressBar: cls = PROGRESS_CLASSA; break;
     case Kind::ListBox: cls = "LISTBOX"; style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY; exStyle |= WS_EX_CLIENTEDGE; break;
     case Kind::ComboBox: cls = "COMBOBOX"; style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST; break;
-    case Kind::TabSheet: cls = kSheetClass; style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN; text.clear(); break;
+    // No WS_CLIPCHILDREN: group boxes paint only their frame, the sheet paints what lies inside.
+    case Kind::TabSheet: cls = kSheetClass; style |= WS_CLIPSIBLINGS; exStyle |= WS_EX_CONTROLPARENT; text.clear(); break;
     case Kind::PageControl:
       cls = WC_TABCONTROLA;
       style |= WS_CLIPSIBLINGS | TCS_BUTTONS | TCS_FLATBUTTONS | TCS_MULTILINE;
@@ -402,9 +403,12 @@ bool FormView::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
       return true;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT: {
       Native* n = find(reinterpret_cast<HWND>(lParam));
       if (!n) return false;
+      // Edits keep the system's colours; the description panes are drawn in the button face.
+      if (message == WM_CTLCOLOREDIT && n->control->kind() != Kind::Memo) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, n->control->enabled || n->control->kind() == Kind::Memo ? n->control->captionColour
                                                                              : GetSysColor(COLOR_GRAYTEXT));
