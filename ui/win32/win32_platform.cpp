@@ -1,0 +1,256 @@
+#include "ui/win32/win32_platform.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <bit>
+#include <cstddef>
+
+#include "settings/win32/win32_backend.h"
+
+namespace varnex::ui::win32 {
+
+namespace {
+
+// Record sizes that Windows 98 accepts; mingw-w64's own sizes are those of later versions.
+constexpr DWORD kNotifyIconSize = offsetof(NOTIFYICONDATAA, szTip) + 64;  // NOTIFYICONDATAA_V1_SIZE
+constexpr DWORD kOpenFileNameSize =  // OPENFILENAME_SIZE_VERSION_400A
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+static_assert(kNotifyIconSize == 88 && kOpenFileNameSize == 76);
+static_assert(sizeof(OSVERSIONINFOA) == 148 && sizeof(MEMORYSTATUS) == 32);
+
+// Config.DAT holds the records as the processor does: 32-bit little-endian.
+static_assert(std::endian::native == std::endian::little);
+constexpr DWORD kRecordBytes = sizeof(app::Records);
+static_assert(kRecordBytes == 20);
+
+constexpr int kReadBeyondEnd = 100;
+constexpr int kDiskFull = 101;
+
+// The file error number the user sees for a system error code.
+int fileError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND: return 2;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME: return 3;
+    case ERROR_TOO_MANY_OPEN_FILES: return 4;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return 5;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return kDiskFull;
+    case ERROR_SUCCESS: return ERROR_GEN_FAILURE;  // a failure that named no cause is still one
+    default: return static_cast<int>(error);
+  }
+}
+
+int lastFileError() { return fileError(GetLastError()); }
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+HWND hwndOf(app::WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+const char* orNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+Win32Platform::~Win32Platform() {
+  removeTrayIcon();
+  if (ownTrayIcon_) DestroyIcon(trayIcon_);
+}
+
+int Win32Platform::messageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  return MessageBoxA(window_, text.c_str(), caption.c_str(), flags);
+}
+
+app::WindowHandle Win32Platform::findWindow(const std::string& className, const std::string& title) {
+  return reinterpret_cast<app::WindowHandle>(FindWindowA(className.c_str(), title.c_str()));
+}
+
+bool Win32Platform::isWindowVisible(app::WindowHandle window) {
+  return IsWindowVisible(hwndOf(window)) != FALSE;
+}
+
+bool Win32Platform::postMessage(app::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam) {
+  return PostMessageA(hwndOf(window), message, wParam, lParam) != FALSE;
+}
+
+bool Win32Platform::exitWindows(std::uint32_t flags) { return ExitWindowsEx(flags, 0) != FALSE; }
+
+// kernel32 exports it on 98 as on NT; only NT asks for the shutdown privilege, which 98 lacks.
+bool Win32Platform::setSystemPowerState(bool suspend, bool force) {
+  return SetSystemPowerState(suspend, force) != FALSE;
+}
+
+std::optional<std::string> Win32Platform::browseForFolder(const std::string& title) {
+  char displayName[MAX_PATH] = {};
+  BROWSEINFOA info = {};
+  info.hwndOwner = window_;
+  info.pszDisplayName = displayName;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;  // the classic dialog: 98's shell has no newer style
+  auto chosen = SHBrowseForFolderA(&info);
+  if (!chosen) return std::nullopt;
+  char path[MAX_PATH] = {};
+  const BOOL isFolder = SHGetPathFromIDListA(chosen, path);
+  CoTaskMemFree(chosen);  // ILFree is exported by ordinal only on 98
+  if (!isFolder) return std::nullopt;
+  return std::string(path);
+}
+
+// The plain open dialog: 98's common dialogs show no picture preview.
+std::optional<std::string> Win32Platform::openPicture(const std::string& initialPath) {
+  const std::size_t cut = initialPath.find_last_of('\\');
+  const std::string directory = cut == std::string::npos ? std::string() : initialPath.substr(0, cut);
+  const std::string name = cut == std::string::npos ? initialPath : initialPath.substr(cut + 1);
+  char file[MAX_PATH] = {};
+  name.copy(file, sizeof file - 1);
+
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = kOpenFileNameSize;
+  dialog.hwndOwner = window_;
+  dialog.lpstrFilter = "Bitmaps (*.bmp)\0*.bmp\0";
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = sizeof file;
+  dialog.lpstrInitialDir = orNull(directory);
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (GetOpenFileNameA(&dialog)) return std::string(file);
+  // A name the dialog refuses to start with: open it once more with an empty name.
+  if (file[0] != '\0' && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+    file[0] = '\0';
+    if (GetOpenFileNameA(&dialog)) return std::string(file);
+  }
+  return std::nullopt;
+}
+
+void Win32Platform::shellExecute(const std::string& verb, const std::string& file,
+                                 const std::string& parameters, const std::string& directory) {
+  ShellExecuteA(nullptr, orNull(verb), file.c_str(), orNull(parameters), orNull(directory),
+                SW_SHOWNORMAL);
+}
+
+HICON Win32Platform::trayIcon() {
+  if (trayIcon_) return trayIcon_;
+  if (trayIconResource_ != 0) {
+    // The small size, so that the notification area need not shrink the large image.
+    trayIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(trayIconResource_),
+                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    ownTrayIcon_ = trayIcon_ != nullptr;
+  }
+  if (!trayIcon_) trayIcon_ = LoadIconA(nullptr, IDI_APPLICATION);
+  return trayIcon_;
+}
+
+bool Win32Platform::notifyIcon(DWORD action) {
+  NOTIFYICONDATAA data = {};
+  data.cbSize = kNotifyIconSize;
+  data.hWnd = window_;
+  data.uID = kTrayIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = trayMessage_;
+  data.hIcon = trayIcon();
+  trayTip_.copy(data.szTip, 63);  // the tip of the 88-byte record: 63 characters and the NUL
+  return Shell_NotifyIconA(action, &data) != FALSE;
+}
+
+void Win32Platform::showTrayIcon(const std::string& tip) {
+  trayTip_ = tip;
+  if (trayShown_ && notifyIcon(NIM_MODIFY)) return;
+  trayShown_ = true;
+  notifyIcon(NIM_ADD);
+}
+
+void Win32Platform::removeTrayIcon() {
+  if (!trayShown_) return;
+  notifyIcon(NIM_DELETE);
+  trayShown_ = false;
+}
+
+void Win32Platform::restoreTrayIcon() {
+  if (trayShown_) notifyIcon(NIM_ADD);
+}
+
+// A hidden top-level window has no taskbar button on 98, so the window's visibility carries both.
+void Win32Platform::showMainWindow(bool shown) {
+  if (!window_) return;
+  if (!shown) {
+    ShowWindow(window_, SW_HIDE);
+    return;
+  }
+  ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(window_);
+}
+
+void Win32Platform::setTimer(int id, std::uint32_t periodMs) {
+  if (window_) SetTimer(window_, static_cast<UINT_PTR>(id), periodMs, nullptr);
+}
+
+void Win32Platform::killTimer(int id) {
+  if (window_) KillTimer(window_, static_cast<UINT_PTR>(id));
+}
+
+app::MemoryStatus Win32Platform::memoryStatus() {
+  MEMORYSTATUS status = {};
+  status.dwLength = sizeof status;
+  GlobalMemoryStatus(&status);
+  return app::MemoryStatus{status.dwLength,      status.dwMemoryLoad,    status.dwTotalPhys,
+                           status.dwAvailPhys,   status.dwTotalPageFile, status.dwAvailPageFile,
+                           status.dwTotalVirtual, status.dwAvailVirtual};
+}
+
+app::OsVersion Win32Platform::osVersion() {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return {};
+  return app::OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
+                        info.dwBuildNumber, info.szCSDVersion};
+}
+
+std::string Win32Platform::windowsDirectory() { return settings::Win32Files().windowsDirectory(); }
+
+std::string Win32Platform::currentDirectory() { return settings::Win32Files().currentDirectory(); }
+
+// Opened for reading and writing although only read, so a read-only file is refused (5).
+int Win32Platform::readRecords(const std::string& path, app::Records& records) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return lastFileError();
+  app::Records read = {};
+  DWORD got = 0;
+  if (!ReadFile(file.get(), read.data(), kRecordBytes, &got, nullptr)) return lastFileError();
+  if (got < kRecordBytes) return kReadBeyondEnd;
+  records = read;
+  return 0;
+}
+
+// Overwrites the first 20 bytes in place and cuts the file there. Nothing is truncated before
+// the write (98 has no replacing move), and rewriting bytes a readable file already holds needs
+// no new disk space; a file that cannot be opened for writing stays as it was.
+int Win32Platform::writeRecords(const std::string& path, const app::Records& records) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_ARCHIVE, nullptr));
+  if (!file.valid()) return lastFileError();
+  DWORD written = 0;
+  if (!WriteFile(file.get(), records.data(), kRecordBytes, &written, nullptr)) return lastFileError();
+  if (written < kRecordBytes) return kDiskFull;
+  if (!SetEndOfFile(file.get())) return lastFileError();
+  return 0;
+}
+
+}  // namespace varnex::ui::win32
