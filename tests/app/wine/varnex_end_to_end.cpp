@@ -1,7 +1,11 @@
 // Drives the real varnex.exe under Wine as a user would: starts it from its program folder,
 // starts it a second time, presses "Cancel" with the mouse, and starts it without Config.DAT.
 // Usage: varnex_end_to_end Z:\path\to\Varnex.exe
+// SendInput: real mouse input, as a user's hand gives it.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0500
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -89,13 +93,54 @@ BOOL CALLBACK countMainWindows(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
-// A left click as the control receives it: press, then release over its middle.
+// A left click with the mouse at a point of the screen.
+void clickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT input[2] = {};
+  input[0].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1] = input[0];
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  Sleep(300);
+}
+
 void leftClick(HWND control) {
   RECT r;
-  GetClientRect(control, &r);
-  LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(control, WM_LBUTTONUP, 0, at);
+  if (!control || !GetWindowRect(control, &r)) return;
+  clickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+// Selects a tab of the window's tab control with a left click on it. The tab's rectangle lives
+// in the program's memory, so it is asked for through a buffer in that process.
+void clickTab(HANDLE process, HWND window, int index) {
+  HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
+  RECT r = {};
+  void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+  bool found = tabs && remote && SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+               ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!found) {
+    std::printf("no tab %d to click\n", index);
+    return;
+  }
+  POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  MapWindowPoints(tabs, nullptr, &at, 1);
+  clickAt(at);
+}
+
+std::string run(const std::string& command) {
+  const std::string out = "C:\\varnex-e2e-out.txt";
+  std::string line = "cmd /c " + command + " > " + out;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  std::vector<unsigned char> bytes = readFile(out);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 bool exited(const PROCESS_INFORMATION& pi, DWORD ms) {
@@ -154,12 +199,51 @@ int main(int argc, char** argv) {
   }
   stop(first);
 
+  // A Boot option and a System option pressed with the left button, then "OK" and No to the
+  // restart question: both settings are written and MSDOS.SYS gets its boot attributes back.
+  const unsigned char later[20] = {0};
+  writeFile(config, later, sizeof later);
+  const char msdos[] = "[Paths]\r\nWinDir=C:\\WINDOWS\r\n[Options]\r\nBootKeys=1\r\nBootGUI=1\r\n";
+  writeFile("C:\\MSDOS.SYS", msdos, sizeof msdos - 1);
+  SetFileAttributesA("C:\\MSDOS.SYS", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  PROCESS_INFORMATION editing = start(exe, folder);
+  window = waitForWindow("TForm1", "Varnex 2000", 60000);
+  check(waitUntilVisible(window, 30000), "the window is back for editing");
+  check((GetFileAttributesA("C:\\MSDOS.SYS") & 7) == 0, "while it runs MSDOS.SYS is archive only");
+  if (window) {
+    HWND bootKeys = childByCaption(window, "Disable Boot Function Keys");
+    check(bootKeys != nullptr, "Disable Boot Function Keys is found");
+    if (bootKeys) leftClick(bootKeys);
+    clickTab(editing.hProcess, window, 1);
+    Sleep(500);
+    HWND logon = childByCaption(window, "Restrict Logon Access");
+    check(logon != nullptr, "the System page shows Restrict Logon Access");
+    if (logon) leftClick(logon);
+    Sleep(500);
+    if (HWND ok = childByCaption(window, "OK")) leftClick(ok);
+    HWND question = waitForWindow(nullptr, "Confirm", 30000);
+    check(question != nullptr, "OK asks the restart question");
+    if (question) leftClick(GetDlgItem(question, IDNO));
+    check(exited(editing, 30000), "No lets the program end");
+  }
+  stop(editing);
+  std::vector<unsigned char> boot = readFile("C:\\MSDOS.SYS");
+  std::string bootText(boot.begin(), boot.end());
+  check(bootText.find("BootKeys=0") != std::string::npos && bootText.find("[Options]") < bootText.find("BootKeys=0"),
+        "MSDOS.SYS holds BootKeys=0 in [Options]");
+  check((GetFileAttributesA("C:\\MSDOS.SYS") & 7) == 7, "MSDOS.SYS is read-only, hidden and system again");
+  std::string query = run("reg query \"HKLM\\Network\\Logon\" /v MustBeValidated");
+  check(query.find("0x1") != std::string::npos, "reg query shows MustBeValidated = 1");
+  if (query.find("0x1") == std::string::npos) std::printf("reg query said: %s\n", query.c_str());
+
   const std::string empty = "C:\\Varnex Empty";
   CreateDirectoryA(empty.c_str(), nullptr);
   PROCESS_INFORMATION missing = start(exe, empty);
   HWND box = waitForWindow(nullptr, "Application Error", 30000);
   check(box != nullptr, "a missing Config.DAT shows the Application Error box");
-  check(box && childByCaption(box, "File not found") != nullptr, "which says File not found");
+  HWND text = nullptr;
+  for (int i = 0; box && !text && i < 50; ++i, Sleep(100)) text = childByCaption(box, "File not found");
+  check(text != nullptr, "which says File not found");
   check(FindWindowA("TForm1", "Varnex 2000") == nullptr, "and no main window exists");
   if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
   check(exited(missing, 30000), "the program ends once the box is closed");
