@@ -5,11 +5,13 @@
 
 #include "app/main_window.h"
 #include "settings/pages/boot_page.h"
+#include "settings/pages/system_page.h"
 
 namespace varnex::pages {
 
 struct Catalogue {
   BootPage boot;
+  SystemPage system;
 };
 
 // Builds every page on the window's form. The window keeps pointers to the pages' rows, so the

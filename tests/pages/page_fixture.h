@@ -11,14 +11,14 @@
 #include "settings/memory/memory_machine.h"
 #include "settings/pages/catalogue.h"
 #include "settings/profile_store.h"
-#include "tests/pages/stub_platform.h"
+#include "tests/support/fake_platform.h"
 
 namespace varnex::pages {
 
 // Plain so that a table of cases can make a fresh one per case.
 struct PageHarness {
   settings::MemoryMachine machine;
-  StubPlatform platform;
+  varnex::testing::FakePlatform platform{machine.files};
   app::MainWindow window{platform, machine.apis()};
   std::unique_ptr<Catalogue> catalogue = buildCatalogue(window);
 
@@ -44,9 +44,48 @@ struct PageHarness {
     return settings::IniText(*text).value("Options", entry);
   }
 
+  void loadReg(const std::string& body) { machine.loadRegedit4("REGEDIT4\n\n" + body, "test.reg"); }
+  void loadSystemIni(const std::string& text) { machine.loadIni(settings::kSystemIni, text, "SYSTEM.INI"); }
+  std::optional<std::string> systemIni(const std::string& section, const std::string& entry) {
+    auto text = machine.files.readFile(machine.profiles.resolve(settings::kSystemIni));
+    if (!text) return std::nullopt;
+    return settings::IniText(*text).value(section, entry);
+  }
+  bool keyExists(settings::RegHandle root, const std::string& key) {
+    settings::RegHandle h = 0;
+    if (machine.registry.openKey(root, key, h) != settings::kErrorSuccess) return false;
+    machine.registry.closeKey(h);
+    return true;
+  }
+  // A stored registry value as "sz:text", "dword:decimal", "hex:bd,00,00,00", or "<absent>".
+  std::string stored(settings::RegHandle root, const std::string& key, const std::string& name);
+
   void read() { ASSERT_TRUE(window.BacaData()); }
   void write() { ASSERT_TRUE(window.TulisData()); }
 };
+
+inline std::string PageHarness::stored(settings::RegHandle root, const std::string& key,
+                                      const std::string& name) {
+  settings::RegHandle h = 0;
+  if (machine.registry.openKey(root, key, h) != settings::kErrorSuccess) return "<absent>";
+  std::uint32_t type = 0;
+  std::uint8_t data[512];
+  std::uint32_t size = sizeof data;
+  const long error = machine.registry.queryValue(h, name, &type, data, &size);
+  machine.registry.closeKey(h);
+  if (error != settings::kErrorSuccess) return "<absent>";
+  if (type == settings::kRegSz) return "sz:" + std::string(reinterpret_cast<char*>(data), size ? size - 1 : 0);
+  if (type == settings::kRegDword && size == 4)
+    return "dword:" + std::to_string(data[0] | data[1] << 8 | data[2] << 16 | std::uint32_t{data[3]} << 24);
+  std::string hex = "hex:";
+  const char* digits = "0123456789abcdef";
+  for (std::uint32_t i = 0; i < size; ++i) {
+    if (i) hex += ',';
+    hex += digits[data[i] >> 4];
+    hex += digits[data[i] & 15];
+  }
+  return type == settings::kRegBinary ? hex : "type" + std::to_string(type) + ":" + hex;
+}
 
 class PageTest : public ::testing::Test, public PageHarness {};
 
