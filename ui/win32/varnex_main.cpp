@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "settings/pages/catalogue.h"
 #include "settings/win32/win32_backend.h"
 #include "ui/win32/main_window_view.h"
 #include "ui/win32/win32_platform.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!records) return 0;
 
   varnex::app::MainWindow model(platform, backend.apis());
+  std::unique_ptr<varnex::pages::Catalogue> catalogue = varnex::pages::buildCatalogue(model);
   varnex::ui::win32::MainWindowView view(model, *records);
   HWND window = view.create();
   if (!window) return 1;
