@@ -117,9 +117,9 @@ BootPage::BootPage(app::MainWindow& window)
       TabSheet1(form_.get<ui::TabSheet>("TabSheet1")),
       Memo1(form_.get<ui::Memo>("Memo1")),
       GroupBox2(form_.get<ui::GroupBox>("GroupBox2")),
-      Label1(form_.add<ui::Label>("Label1", &GroupBox2, {12, 22, 100, 16}, "Boot menu delay : ")),
-      SpinEdit1(form_.add<ui::SpinEdit>("SpinEdit1", &GroupBox2, {116, 18, 50, 21})),
-      Label2(form_.add<ui::Label>("Label2", &GroupBox2, {172, 22, 60, 16}, "seconds")) {
+      Label1(form_.add<ui::Label>("Label1", &GroupBox2, {12, 22, 122, 16}, "Boot menu delay : ")),
+      SpinEdit1(form_.add<ui::SpinEdit>("SpinEdit1", &GroupBox2, {138, 18, 50, 21})),
+      Label2(form_.add<ui::Label>("Label2", &GroupBox2, {194, 22, 60, 16}, "seconds")) {
   SpinEdit1.setRange(0, 30);
   SpinEdit1.setValue(0);
   for (ui::Control* c : {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&SpinEdit1),
