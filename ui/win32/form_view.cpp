@@ -212,6 +212,19 @@ FormView::Native* FormView::find(HWND hwnd) {
 
 void FormView::syncOne(Native& n) {
   Control& c = *n.control;
+  if (c.kind() != Kind::TabSheet && c.kind() != Kind::PageControl) {
+    // Pages move and resize shared editors as they open; follow them.
+    int left = 0, top = 0;
+    hostOf(c, left, top);
+    int width = c.kind() == Kind::SpinEdit ? c.width - 16 : c.width;
+    int height = c.kind() == Kind::ComboBox ? c.height + 120 : c.height;
+    RECT want = {left, top, left + width, top + height};
+    if (!EqualRect(&want, &n.bounds)) {
+      MoveWindow(n.hwnd, left, top, width, height, TRUE);
+      if (n.buddy) SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(n.hwnd), 0);
+      n.bounds = want;
+    }
+  }
   bool shown = c.showing();
   if (shown != n.shown || n.number == -2) {
     ShowWindow(n.hwnd, shown ? SW_SHOWNA : SW_HIDE);

@@ -40,6 +40,7 @@ class FormView {
     bool shown = false;
     bool enabled = true;
     COLORREF colour = 0;
+    RECT bounds = {0, 0, 0, 0};  // last place given, in the host's coordinates
   };
 
   static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
