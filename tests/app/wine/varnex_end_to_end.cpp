@@ -187,6 +187,24 @@ int main(int argc, char** argv) {
   check(windows == 1, "no second main window appears");
   stop(second);
 
+  // Hidden to the notification area, the window comes back when the program is started again.
+  if (window) {
+    leftClick(childByCaption(window, "Hide"));
+    bool hidden = false;
+    for (int i = 0; i < 50 && !hidden; ++i, Sleep(100)) hidden = !IsWindowVisible(window);
+    check(hidden, "Hide hides the main window");
+    PROCESS_INFORMATION third = start(exe, folder);
+    check(exited(third, 30000), "a start while it is hidden ends at once");
+    stop(third);
+    check(waitUntilVisible(window, 30000), "and the hidden window is shown again");
+    // The session-end query runs the close query; nothing asks, so the session may end.
+    DeleteFileA(config.c_str());
+    DWORD_PTR mayEnd = 0;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 30000, &mayEnd);
+    check(mayEnd != 0, "the session may end");
+    check(readFile(config).size() == 20, "the session-end query wrote Config.DAT");
+  }
+
   if (window) {
     DeleteFileA(config.c_str());
     HWND cancel = childByCaption(window, "Cancel");
