@@ -29,7 +29,7 @@ exe=$(find "$build" -path "$build/wine-template" -prune -o -iname varnex.exe -ty
 
 prefix=$root/build/run-prefix
 echo "== preparing the sample machine in $prefix"
-bash scripts/sample-prefix.sh "$build/wine-template" "$prefix" "$exe"
+bash scripts/sample-prefix.sh "$root/$build/wine-template" "$prefix" "$exe"
 export WINEPREFIX=$prefix
 progdir="$prefix/drive_c/Program Files/Varnex 2000"
 

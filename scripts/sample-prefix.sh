@@ -13,7 +13,8 @@ sample=$root/sample
 . "$here/wine-lib.sh"
 
 [ $# -ge 2 ] || { echo "usage: $0 TEMPLATE DEST [FILE...]" >&2; exit 2; }
-tpl=$1 dest=$2
+# Wine wants absolute prefix paths.
+tpl=$(readlink -m "$1") dest=$(readlink -m "$2")
 shift 2
 
 wine_template "$tpl"
