@@ -30,8 +30,9 @@ windir=$c/windows   # Wine's C:\windows; its lookups ignore case, so C:\WINDOWS 
 cp "$sample/MSDOS.SYS" "$c/MSDOS.SYS"
 chmod a-w "$c/MSDOS.SYS"
 
-# Wine's own system.ini holds only [mci] and [drivers32], which its multimedia and codec
-# look-ups read: the sample's sections come first, then every Wine section the sample lacks.
+# Wine's own system.ini holds only [mci] and [drivers32], its MCI and codec driver lists, and
+# nothing the pages read: the sample's sections come first, then every Wine section the sample
+# lacks, so Wine's multimedia set-up stays as Wine made it.
 python3 - "$sample/SYSTEM.INI" "$windir/system.ini" <<'EOF'
 import re, sys
 sample_path, wine_path = sys.argv[1], sys.argv[2]
