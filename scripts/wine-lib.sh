@@ -9,7 +9,8 @@ export WINEARCH=win32
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 wine_template() {
-  local tpl=$1
+  local tpl
+  tpl=$(readlink -m "$1")  # Wine refuses a relative WINEPREFIX
   mkdir -p "$(dirname "$tpl")"
   (
     flock 9
@@ -26,7 +27,9 @@ wine_template() {
 # The prefix is ~600 MB of DLLs that nothing writes: hard-link those, copy everything else
 # (registry, INI and boot files are rewritten in place and must never reach the template).
 wine_prefix_copy() {
-  local tpl=$1 dir=$2
+  local tpl dir
+  tpl=$(readlink -m "$1")
+  dir=$(readlink -m "$2")
   rm -rf "$dir"
   cp -al "$tpl" "$dir"
   find "$dir" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.nls' \
