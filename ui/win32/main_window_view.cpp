@@ -60,6 +60,7 @@ LRESULT CALLBACK MainWindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LP
 LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      if (onWindowCreated) onWindowCreated(hwnd_);
       view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures());
       model_.onClosed = [this] { DestroyWindow(hwnd_); };
       model_.FormCreate(records_);
@@ -76,6 +77,10 @@ LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case app::kWmUser:
       model_.restoreRequest();
+      return 0;
+    case kTrayMessage:
+      // A left double click on the notification-area icon brings the window back.
+      if (lParam == WM_LBUTTONDBLCLK) model_.showWindow();
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {

@@ -2,6 +2,7 @@
 // The native main window of class "TForm1", titled "Varnex 2000", around the main window model.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/main_window.h"
@@ -21,6 +22,8 @@ class MainWindowView {
   // Creates the window, which runs window creation of the model. Null on failure.
   HWND create();
   HWND hwnd() const { return hwnd_; }
+  // Runs when the native window exists, before window creation of the model.
+  std::function<void(HWND)> onWindowCreated;
   FormView* formView() { return view_.get(); }
 
  private:

@@ -19,9 +19,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   varnex::app::MainWindow model(platform, backend.apis());
   std::unique_ptr<varnex::pages::Catalogue> catalogue = varnex::pages::buildCatalogue(model);
   varnex::ui::win32::MainWindowView view(model, *records);
+  platform.setTrayCallbackMessage(varnex::ui::win32::kTrayMessage);
+  platform.setTrayIconResource(varnex::ui::win32::kProgramIconId);
+  // Message boxes of window creation already belong to the main window.
+  view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
   HWND window = view.create();
   if (!window) return 1;
-  platform.setMainWindow(window);
   varnex::ui::win32::createSecondaryWindows();
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
