@@ -230,8 +230,7 @@ bool MainWindow::FormCloseQuery() {
     switch (platform_.messageBox(kRestartQuestion, kConfirmTitle, kMbYesNoCancel | kMbIconQuestion)) {
       case kIdYes:
         platform_.exitWindows(kEwxReboot);
-        files.setAttributes(settings::kMsdosSys, settings::kAttrReadOnly | settings::kAttrHidden | settings::kAttrSystem);
-        break;
+        [[fallthrough]];
       case kIdNo:
         files.setAttributes(settings::kMsdosSys, settings::kAttrReadOnly | settings::kAttrHidden | settings::kAttrSystem);
         break;

@@ -126,7 +126,8 @@ void MemoryFiles::lzClose(int handle) { lzHandles_.erase(handle); }
 void MemoryFiles::putFolder(const std::string& path) {
   std::string key = keyOf(path);
   if (isDriveRoot(key) || key.empty()) return;
-  putFolder(path.substr(0, path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/")));
+  std::size_t cut = path.find_last_of("\\/");
+  putFolder(path.substr(0, cut == std::string::npos ? 0 : cut));
   auto it = entries_.find(key);
   if (it != entries_.end() && it->second.folder) return;
   std::string shown = path;

@@ -130,12 +130,10 @@ void FormView::create(Control& control) {
       text.clear();
       break;
   }
-  int height = control.height;
-  if (control.kind() == Kind::ComboBox) height = control.height + 120;  // room for the drop-down
-  int width = control.width;
-  if (control.kind() == Kind::SpinEdit) width -= 16;  // the up-down sits at the right
-  HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, left, top, width, height, host,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  const RECT bounds = nativeBounds(control);
+  HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, bounds.left, bounds.top,
+                              bounds.right - bounds.left, bounds.bottom - bounds.top, host, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return;
   bool heading = control.name().rfind("Heading", 0) == 0;
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(heading ? headingFont_ : font_), FALSE);
@@ -145,6 +143,7 @@ void FormView::create(Control& control) {
   n.control = &control;
   n.hwnd = hwnd;
   n.text = text;
+  n.bounds = bounds;
   if (control.kind() == Kind::TabSheet) {
     sheets_[&control] = hwnd;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -205,6 +204,15 @@ void FormView::layoutSheets() {
       SetWindowPos(n.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+RECT FormView::nativeBounds(const Control& control) const {
+  int left = 0, top = 0;
+  hostOf(control, left, top);
+  int width = control.width, height = control.height;
+  if (control.kind() == Kind::SpinEdit) width -= 16;     // the up-down sits at the right
+  if (control.kind() == Kind::ComboBox) height += 120;   // room for the drop-down
+  return RECT{left, top, left + width, top + height};
+}
+
 FormView::Native* FormView::find(HWND hwnd) {
   auto it = byHandle_.find(hwnd);
   return it == byHandle_.end() ? nullptr : &natives_[it->second];
@@ -214,13 +222,9 @@ void FormView::syncOne(Native& n) {
   Control& c = *n.control;
   if (c.kind() != Kind::TabSheet && c.kind() != Kind::PageControl) {
     // Pages move and resize shared editors as they open; follow them.
-    int left = 0, top = 0;
-    hostOf(c, left, top);
-    int width = c.kind() == Kind::SpinEdit ? c.width - 16 : c.width;
-    int height = c.kind() == Kind::ComboBox ? c.height + 120 : c.height;
-    RECT want = {left, top, left + width, top + height};
+    RECT want = nativeBounds(c);
     if (!EqualRect(&want, &n.bounds)) {
-      MoveWindow(n.hwnd, left, top, width, height, TRUE);
+      MoveWindow(n.hwnd, want.left, want.top, want.right - want.left, want.bottom - want.top, TRUE);
       if (n.buddy) SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(n.hwnd), 0);
       n.bounds = want;
     }

@@ -47,6 +47,8 @@ class FormView {
   static LRESULT CALLBACK sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void create(Control& control);
   HWND hostOf(const Control& control, int& left, int& top) const;
+  // Where the native control goes inside its host window.
+  RECT nativeBounds(const Control& control) const;
   Native* find(HWND hwnd);
   void syncOne(Native& n);
   void layoutSheets();
