@@ -16,5 +16,12 @@ cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/win32 -j"$jobs"
 . scripts/wine-lib.sh
-ensure_display
-ctest --test-dir build/win32 -j"$jobs" --output-on-failure
+if wine32_runs; then
+  ensure_display
+  ctest --test-dir build/win32 -j"$jobs" --output-on-failure
+else
+  echo "== WARNING: this machine's kernel runs no 32-bit Linux programs, so 32-bit Wine cannot"
+  echo "== start (/usr/lib/wine/wineserver32: Exec format error). The Windows build and its"
+  echo "== import checks run; the tests labelled 'wine' do not."
+  ctest --test-dir build/win32 -j"$jobs" --output-on-failure -LE wine
+fi

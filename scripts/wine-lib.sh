@@ -3,6 +3,8 @@
 #   wine_prefix_copy TPL DIR make DIR a private copy of the prepared prefix
 #   wine_prefix_drop DIR     stop the prefix's wineserver and remove it
 #   ensure_display           start an Xvfb when there is no display, stopped when the shell exits
+#   wine32_runs              true when the kernel lets 32-bit Wine start (some kernels run only
+#                            64-bit programs; execve of an i386 program then fails)
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win32
@@ -60,4 +62,9 @@ ensure_display() {
   done
   echo "no free display number for Xvfb" >&2
   return 1
+}
+
+wine32_runs() {
+  local server=/usr/lib/wine/wineserver32
+  [ -x "$server" ] && "$server" --version >/dev/null 2>&1
 }
