@@ -1,6 +1,6 @@
 #pragma once
 // Everything the program logic asks of the operating system outside the setting stores. One
-// Win32 implementation (ui/win32/) and one scripted fake for tests (tests/support/).
+// Win32 implementation (varnex/win32/) and one scripted fake for tests (tests/support/).
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -10,4 +10,4 @@ cmake --build build/win32 -j"$(nproc)" --target start_bench >/dev/null
 dos() { echo "Z:${1//\//\\}"; }
 bin=$(pwd)/build/win32
 scripts/wine-run.sh --template "$bin/wine-template" "$bin/tests/bench/start_bench.exe" \
-  "$(dos "$bin/ui/win32/Varnex.exe")" "$(dos "$bin/tests/bench/bare_window.exe")" "${1:-10}"
+  "$(dos "$bin/varnex/win32/Varnex.exe")" "$(dos "$bin/tests/bench/bare_window.exe")" "${1:-10}"

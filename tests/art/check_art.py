@@ -81,7 +81,7 @@ def read_ico(data):
 
 
 def main(source):
-    art = os.path.join(source, "ui", "win32", "art")
+    art = os.path.join(source, "varnex", "win32", "art")
     sys.path.insert(0, art)
     import make_art
 

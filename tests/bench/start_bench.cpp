@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "settings/pages/catalogue.h"
+#include "pages/catalogue.h"
 #include "settings/win32/win32_backend.h"
-#include "ui/win32/win32_platform.h"
+#include "varnex/win32/win32_platform.h"
 
 namespace {
 

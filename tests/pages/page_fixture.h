@@ -9,7 +9,7 @@
 #include "app/main_window.h"
 #include "settings/memory/ini_text.h"
 #include "settings/memory/memory_machine.h"
-#include "settings/pages/catalogue.h"
+#include "pages/catalogue.h"
 #include "settings/profile_store.h"
 #include "tests/support/fake_platform.h"
 

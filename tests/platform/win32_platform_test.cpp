@@ -1,6 +1,6 @@
 // The Win32 platform services against the real API. Message boxes and the two dialogs are modal
 // and are left out; everything else runs here, in a prefix that reports Windows 98.
-#include "ui/win32/win32_platform.h"
+#include "varnex/win32/win32_platform.h"
 
 #include <gtest/gtest.h>
 

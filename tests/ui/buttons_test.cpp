@@ -7,7 +7,6 @@
 
 #include "ui/form.h"
 #include "ui/pages.h"
-#include "ui/toggle.h"
 
 namespace varnex::ui {
 namespace {
@@ -114,24 +113,6 @@ TEST(CheckBox, ControlsTheUserCannotReachIgnoreGesturesButNotCode) {
     box.setChecked(true);
     EXPECT_EQ(log.events, std::vector<std::string>{"click+"}) << c.what;
   }
-}
-
-TEST(CheckBox, ToggleAdapterSetsTheBoxThroughTheCodePath) {
-  Form form;
-  auto& box = form.add<CheckBox>("CheckBox2");
-  int clicks = 0;
-  box.onClick = [&] { ++clicks; };
-  CheckBoxToggle adapter(box);
-  settings::Toggle& toggle = adapter;
-
-  toggle.setChecked(true);
-  EXPECT_TRUE(box.checked());
-  EXPECT_EQ(clicks, 1);
-  toggle.setChecked(true);
-  EXPECT_EQ(clicks, 1) << "no change, no handler";
-  box.click();
-  EXPECT_FALSE(toggle.checked());
-  EXPECT_EQ(clicks, 2);
 }
 
 // Which radio buttons are checked, and which click handlers ran, after some steps.

@@ -1,4 +1,4 @@
-#include "settings/pages/catalogue.h"
+#include "pages/catalogue.h"
 
 namespace varnex::pages {
 

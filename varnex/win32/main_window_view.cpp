@@ -1,4 +1,4 @@
-#include "ui/win32/main_window_view.h"
+#include "varnex/win32/main_window_view.h"
 
 #include "app/startup.h"
 

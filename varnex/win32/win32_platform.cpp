@@ -1,4 +1,4 @@
-#include "ui/win32/win32_platform.h"
+#include "varnex/win32/win32_platform.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

@@ -4,10 +4,10 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "settings/pages/catalogue.h"
+#include "pages/catalogue.h"
 #include "settings/win32/win32_backend.h"
-#include "ui/win32/main_window_view.h"
-#include "ui/win32/win32_platform.h"
+#include "varnex/win32/main_window_view.h"
+#include "varnex/win32/win32_platform.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControls();

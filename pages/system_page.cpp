@@ -1,9 +1,9 @@
-#include "settings/pages/system_page.h"
+#include "pages/system_page.h"
 
 #include <algorithm>
 #include <initializer_list>
 
-#include "settings/pages/layout.h"
+#include "pages/layout.h"
 #include "settings/profile_store.h"
 #include "settings/store_error.h"
 
@@ -259,7 +259,7 @@ SystemPage::SystemPage(app::MainWindow& window)
   for (ToggleOption& option : toggleOptions()) {
     auto& box = addBox(option.row.control, option.caption, option.help);
     window_.attachOption(box, "Page2");
-    toggles_.push_back(std::make_unique<ui::CheckBoxToggle>(box));
+    toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
     const int index = controlNumber(option.row.control) - kFirstControl;
     rows_.push_back(std::make_unique<settings::CheckRow>(std::move(option.row), *toggles_.back()));
     ordered[index] = rows_.back().get();

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "settings/pages/boot_page.h"
-#include "settings/pages/system_page.h"
+#include "pages/boot_page.h"
+#include "pages/system_page.h"
 
 namespace varnex::pages {
 

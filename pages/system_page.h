@@ -14,7 +14,7 @@
 #include "ui/edits.h"
 #include "ui/pages.h"
 #include "ui/ranges.h"
-#include "ui/toggle.h"
+#include "pages/check_box_toggle.h"
 
 namespace varnex::pages {
 
@@ -107,7 +107,7 @@ class SystemPage {
 
   SystemPending pending_;
   std::string mode_;
-  std::vector<std::unique_ptr<ui::CheckBoxToggle>> toggles_;
+  std::vector<std::unique_ptr<CheckBoxToggle>> toggles_;
   std::vector<std::unique_ptr<settings::Row>> rows_;
 };
 

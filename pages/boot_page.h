@@ -10,7 +10,7 @@
 #include "ui/buttons.h"
 #include "ui/edits.h"
 #include "ui/pages.h"
-#include "ui/toggle.h"
+#include "pages/check_box_toggle.h"
 
 namespace varnex::pages {
 
@@ -41,7 +41,7 @@ class BootPage {
   ui::CheckBox* CheckBox2 = nullptr;
 
   std::string delayAsRead_ = "30";
-  std::vector<std::unique_ptr<ui::CheckBoxToggle>> toggles_;
+  std::vector<std::unique_ptr<CheckBoxToggle>> toggles_;
   std::vector<std::unique_ptr<settings::Row>> rows_;
 };
 

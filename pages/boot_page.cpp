@@ -1,8 +1,8 @@
-#include "settings/pages/boot_page.h"
+#include "pages/boot_page.h"
 
 #include <functional>
 
-#include "settings/pages/layout.h"
+#include "pages/layout.h"
 #include "settings/profile_store.h"
 #include "settings/store_error.h"
 
@@ -143,7 +143,7 @@ BootPage::BootPage(app::MainWindow& window)
       window_.attachOption(box, "Page1");
     }
 
-    toggles_.push_back(std::make_unique<ui::CheckBoxToggle>(box));
+    toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
     rows_.push_back(std::make_unique<settings::CheckRow>(rowFor(option), *toggles_.back()));
     if (bootMenu) rows_.push_back(std::make_unique<DelayRow>(*this));
   }

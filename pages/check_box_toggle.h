@@ -3,18 +3,18 @@
 #include "settings/rows.h"
 #include "ui/buttons.h"
 
-namespace varnex::ui {
+namespace varnex::pages {
 
 // setChecked goes through the box's code path: its handler runs only when the state changes,
 // so the read pass keeps pending values in step as the user's own changes would.
 class CheckBoxToggle final : public settings::Toggle {
  public:
-  explicit CheckBoxToggle(CheckBox& box) : box_(box) {}
+  explicit CheckBoxToggle(ui::CheckBox& box) : box_(box) {}
   bool checked() const override { return box_.checked(); }
   void setChecked(bool checked) override { box_.setChecked(checked); }
 
  private:
-  CheckBox& box_;
+  ui::CheckBox& box_;
 };
 
-}  // namespace varnex::ui
+}  // namespace varnex::pages
