@@ -62,15 +62,6 @@ void MainWindow::build() {
   form_.add<ui::Button>("Button4", nullptr, {366, 424, 75, 25}, "Cancel").onClick = [this] { Button4Click(); };
   form_.add<ui::Button>("Button7", nullptr, {448, 424, 75, 25}, "Hide").onClick = [this] { Button7Click(); };
 
-  // The memory gauges of the "File-Cache" page.
-  auto& fileCache = form_.get<ui::TabSheet>("TabSheet8");
-  form_.add<ui::Label>("Label32", &fileCache, {16, 60, 140, 16}, "Free physical memory :");
-  form_.add<ui::ProgressBar>("ProgressBar1", &fileCache, {160, 58, 200, 18}).setRange(0, 100);
-  form_.add<ui::Label>("Label34", &fileCache, {370, 60, 50, 16});
-  form_.add<ui::Label>("Label33", &fileCache, {16, 88, 140, 16}, "Free virtual memory :");
-  form_.add<ui::ProgressBar>("ProgressBar2", &fileCache, {160, 86, 200, 18}).setRange(0, 100);
-  form_.add<ui::Label>("Label46", &fileCache, {370, 88, 50, 16});
-
   // Moving over a page background clears its pane; so do a few frames. The "Description" frames
   // of the Boot and Start Menu pages clear nothing, so a help text survives the move onto them.
   const std::pair<const char*, const char*> clearing[] = {
@@ -78,8 +69,10 @@ void MainWindow::build() {
       {"TabSheet5", "Memo4"}, {"TabSheet11", "Memo8"}, {"TabSheet6", "Memo5"}, {"GroupBox3", "Memo2"},
       {"GroupBox5", "Memo3"}, {"Memo8", "Memo8"},
   };
-  for (const auto& [control, memo] : clearing)
-    form_.find(control)->onMouseMove = [this, memo] { clearHelp(*pane(memo)); };
+  for (const auto& clears : clearing) {
+    const char* memo = clears.second;
+    form_.find(clears.first)->onMouseMove = [this, memo] { clearHelp(*pane(memo)); };
+  }
 }
 
 void MainWindow::showHelp(ui::Memo& memo, const std::string& text) {
@@ -94,6 +87,7 @@ void MainWindow::clearHelp(ui::Memo& memo) {
 
 void MainWindow::attachOption(ui::CheckBox& box, const std::string& editorGroup,
                               std::function<void(bool)> then) {
+  addOption(box);
   box.onMouseDown = [this, &box, editorGroup, then](ui::MouseButton button) {
     if (button != ui::MouseButton::Left) return;
     if (!editorGroup.empty()) HidePage(editorGroup);
@@ -106,37 +100,34 @@ void MainWindow::reportError(const std::string& message) {
   platform_.messageBox(message, "Varnex 2000", kMbOk | kMbIconError);
 }
 
+void MainWindow::setPasses(std::vector<settings::Row*> readPass, std::vector<settings::Row*> writePass) {
+  readPass_ = std::move(readPass);
+  writePass_ = std::move(writePass);
+}
+
 bool MainWindow::BacaData() {
-  if (auto error = settings::runReadPass(rows_, stores_)) {
+  if (auto error = settings::runReadPass(readPass_, stores_)) {
     reportError(*error);
     return false;
   }
-  if (onRefreshPrograms) onRefreshPrograms();
   return true;
 }
 
 bool MainWindow::TulisData() {
-  if (auto error = settings::runWritePass(rows_, stores_)) {
+  if (auto error = settings::runWritePass(writePass_, stores_)) {
     reportError(*error);
     return false;
   }
   return true;
 }
 
-void MainWindow::fillMemoryGauges() {
-  MemoryStatus m = platform_.memoryStatus();
-  const std::uint32_t totalPhys = m.totalPhys / 1024, availPhys = m.availPhys / 1024;
-  const std::uint32_t totalPage = m.totalPageFile / 1024, availPage = m.availPageFile / 1024;
-  // A total reported as 0 shows an empty gauge instead of dividing by zero.
-  auto percent = [](std::uint32_t avail, std::uint32_t total) -> int {
-    return total == 0 ? 0 : static_cast<int>(static_cast<std::uint64_t>(avail) * 100 / total);
-  };
-  auto& physical = form_.get<ui::ProgressBar>("ProgressBar1");
-  auto& virtualMemory = form_.get<ui::ProgressBar>("ProgressBar2");
-  physical.setPosition(percent(availPhys, totalPhys));
-  virtualMemory.setPosition(percent(availPage, totalPage));
-  form_.get<ui::Label>("Label34").caption = std::to_string(physical.position()) + " %";
-  form_.get<ui::Label>("Label46").caption = std::to_string(virtualMemory.position()) + " %";
+void MainWindow::timerFired(int id) {
+  auto it = timers_.find(id);
+  if (it != timers_.end() && it->second) it->second();
+}
+
+void MainWindow::hideEditorGroups() {
+  for (const char* group : kEditorGroups) HidePage(group);
 }
 
 void MainWindow::FormCreate(const Records& startRecords) {
@@ -147,46 +138,30 @@ void MainWindow::FormCreate(const Records& startRecords) {
     reportError(fileErrorText(error));  // keep start-up's copy: the reserved records must survive
   else
     records_ = fresh;
-  fillMemoryGauges();
+  for (Page* page : pages_) page->beforeFirstRead();  // gauges, start states of the pages
   restartFlag = countdownRunning = programsRefreshFlag = false;
-  for (bool& flag : connectionFlags) flag = false;
   settings::FileStore files = stores_.files();
   files.setAttributes(settings::kMsdosSys, settings::kAttrArchive);
   BacaData();  // an error is shown; creation goes on so the window reaches its start state
   auto& pages = form_.get<ui::PageControl>("PageControl1");
   pages.setActivePage(form_.get<ui::TabSheet>("TabSheet1"));
-  for (const char* group : kEditorGroups) HidePage(group);
-  if (onCreateInternet) onCreateInternet();
-  if (onDisableAutoShutdown) onDisableAutoShutdown();
+  hideEditorGroups();
+  for (Page* page : pages_) page->afterFirstRead();
 }
 
 void MainWindow::PageControl1Change() {
-  for (const char* group : kEditorGroups) HidePage(group);
+  hideEditorGroups();
   for (const PageInfo& info : pageTable())
     if (*info.pane) clearHelp(*pane(info.pane));
   auto* active = form_.get<ui::PageControl>("PageControl1").activePage();
   if (!active) return;
-  if (active->name() == "TabSheet4") {
-    // Value labels 5 pixels right of their captions, unit labels 5 pixels right of the values.
-    const std::pair<const char*, const char*> chain[] = {
-        {"Label8", "Label22"}, {"Label9", "Label23"}, {"Label10", "Label24"},
-        {"Label22", "Label11"}, {"Label23", "Label12"}, {"Label24", "Label13"}};
-    for (const auto& [before, after] : chain) {
-      ui::Control* a = form_.find(before);
-      ui::Control* b = form_.find(after);
-      if (a && b) b->left = a->left + a->width + 5;
-    }
-  }
-  if (active->name() == "TabSheet8") fillMemoryGauges();
+  for (Page* page : pages_)
+    if (active->name() == page->sheet()) page->shown();
 }
 
 void MainWindow::Button5Click() {
-  for (const char* group : kEditorGroups) HidePage(group);
-  for (int n = 1; n <= 64; ++n) {
-    if (n == 48) continue;  // the AutoShutdown switch is never marked
-    if (auto* box = dynamic_cast<ui::CheckBox*>(form_.find("CheckBox" + std::to_string(n))))
-      box->captionColour = ui::kBlack;
-  }
+  hideEditorGroups();
+  for (ui::CheckBox* box : options_) box->captionColour = ui::kBlack;
   if (TulisData()) BacaData();
 }
 
@@ -207,9 +182,7 @@ void MainWindow::Button4Click() {
 void MainWindow::Button7Click() { hideWindow(); }
 
 void MainWindow::FormActivate() {
-  if (!programsRefreshFlag) return;
-  if (onRefreshPrograms) onRefreshPrograms();
-  programsRefreshFlag = false;
+  for (Page* page : pages_) page->activated();
 }
 
 bool MainWindow::FormCloseQuery() {

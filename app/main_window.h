@@ -2,9 +2,11 @@
 // The main window as a model: its pages, panes, editor groups, commands and close query. The
 // Win32 view shows it; tests drive it directly.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "app/page.h"
 #include "app/platform_services.h"
 #include "settings/rows.h"
 #include "settings/stores.h"
@@ -49,8 +51,11 @@ class MainWindow {
   // Window creation, once, with the records start-up read (kept if the re-read fails).
   void FormCreate(const Records& startRecords);
 
-  // The rows of every page in pass order, assembled by the pages.
-  std::vector<settings::Row*>& rows() { return rows_; }
+  // The pages in tab order, and the rows of both passes in the order the catalogue declares.
+  void setPages(std::vector<Page*> pages) { pages_ = std::move(pages); }
+  void setPasses(std::vector<settings::Row*> readPass, std::vector<settings::Row*> writePass);
+  const std::vector<settings::Row*>& readPass() const { return readPass_; }
+  const std::vector<settings::Row*>& writePass() const { return writePass_; }
   // Both return false when an error ended the pass (the error has been shown).
   bool BacaData();
   bool TulisData();
@@ -63,7 +68,14 @@ class MainWindow {
   // then runs `then` with the state before the press.
   void attachOption(ui::CheckBox& box, const std::string& editorGroup,
                     std::function<void(bool wasChecked)> then = {});
-  void fillMemoryGauges();
+  // An option whose caption "Apply" turns black again; attachOption adds its box itself.
+  void addOption(ui::CheckBox& box) { options_.push_back(&box); }
+  // Shows an error in the program's message box (a failed pass, a failed write).
+  void reportError(const std::string& message);
+
+  // Window timers: what runs when the timer of that id fires.
+  void onTimer(int id, std::function<void()> handler) { timers_[id] = std::move(handler); }
+  void timerFired(int id);
 
   // Commands and events.
   void PageControl1Change();
@@ -88,25 +100,24 @@ class MainWindow {
   bool restartFlag = false;
   bool countdownRunning = false;
   bool programsRefreshFlag = false;
-  bool connectionFlags[3] = {false, false, false};
 
-  // Hooks for the pages that join later, called where window creation and activation need them.
-  std::function<void()> onCreateInternet;      // select the first connection and fill the page
-  std::function<void()> onDisableAutoShutdown;
-  std::function<void()> onRefreshPrograms;
   // The view closes the native window when the model has closed.
   std::function<void()> onClosed;
 
  private:
   void build();
-  void reportError(const std::string& message);
+  void hideEditorGroups();
   ui::Memo* pane(const char* name) { return dynamic_cast<ui::Memo*>(form_.find(name)); }
 
   PlatformServices& platform_;
   settings::StoreApis apis_;
   settings::Stores stores_;
   ui::Form form_;
-  std::vector<settings::Row*> rows_;
+  std::vector<Page*> pages_;
+  std::vector<settings::Row*> readPass_;
+  std::vector<settings::Row*> writePass_;
+  std::vector<ui::CheckBox*> options_;
+  std::map<int, std::function<void()>> timers_;
   Records records_{};
   std::string programDirectory_;
   bool closed_ = false;

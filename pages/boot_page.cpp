@@ -1,10 +1,7 @@
 #include "pages/boot_page.h"
 
 #include <functional>
-
-#include "pages/layout.h"
-#include "settings/profile_store.h"
-#include "settings/store_error.h"
+#include <memory>
 
 namespace varnex::pages {
 
@@ -60,16 +57,12 @@ const BootOption kOptions[] = {
      "Use this option to run scandisk automaticly if you were not shuting down Windows properly."},
 };
 
-const std::string kDelayEntry = "BootMenuDelay";
-const std::string kDefaultDelay = "30";
-
 // The delay field's value for a text of the file: its number (the field clamps it), 30 when the
 // text is no whole number.
 int delayOf(const std::string& text) { return ui::integerOf(text).value_or(30); }
 
 settings::CheckRowDefinition rowFor(const BootOption& o) {
   settings::CheckRowDefinition d;
-  d.control = o.control;
   d.at = settings::msdosSys(o.entry);
   d.kind = settings::ValueKind::Text;
   d.read.defaultValue = std::string(o.defaultText);
@@ -81,41 +74,8 @@ settings::CheckRowDefinition rowFor(const BootOption& o) {
 
 }  // namespace
 
-// BootMenuDelay: read into the field and the delay as read; written only while the boot menu is
-// on, so a clear box never adds or changes the entry.
-class BootPage::DelayRow final : public settings::Row {
- public:
-  explicit DelayRow(BootPage& page) : page_(page) {}
-
-  void read(settings::Stores& stores) override {
-    page_.SpinEdit1.setValue(delayOf(readDelay(stores)));
-    page_.delayAsRead_ = readDelay(stores);
-  }
-
-  void write(settings::Stores& stores) override {
-    if (!page_.CheckBox2->checked()) return;
-    settings::ProfileStore profile = stores.profile(settings::kMsdosSys);
-    profile.writeText("Options", kDelayEntry, std::to_string(page_.SpinEdit1.value()));
-  }
-
- private:
-  static std::string readDelay(settings::Stores& stores) {
-    try {
-      settings::ProfileStore profile = stores.profile(settings::kMsdosSys);
-      return profile.readText("Options", kDelayEntry, kDefaultDelay);
-    } catch (const settings::StoreError&) {
-      return kDefaultDelay;
-    }
-  }
-
-  BootPage& page_;
-};
-
 BootPage::BootPage(app::MainWindow& window)
-    : window_(window),
-      form_(window.form()),
-      TabSheet1(form_.get<ui::TabSheet>("TabSheet1")),
-      Memo1(form_.get<ui::Memo>("Memo1")),
+    : OptionPage(window, "TabSheet1", "Memo1", "Page1"),
       GroupBox2(form_.get<ui::GroupBox>("GroupBox2")),
       Label1(form_.add<ui::Label>("Label1", &GroupBox2, {12, 22, 122, 16}, "Boot menu delay : ")),
       SpinEdit1(form_.add<ui::SpinEdit>("SpinEdit1", &GroupBox2, {138, 18, 50, 21})),
@@ -127,34 +87,42 @@ BootPage::BootPage(app::MainWindow& window)
     form_.addToGroup("Page1", *c);
   }
   form_.hideGroup("Page1");
+  SpinEdit1.onChange = [this] { delay_.value = std::to_string(SpinEdit1.value()); };
 
-  int index = 0;
+  int slot = 0;
   for (const BootOption& option : kOptions) {
-    auto& box = form_.add<ui::CheckBox>(option.control, &TabSheet1, optionBounds(index++),
-                                        option.caption);
-    const std::string help = option.help;
-    box.onMouseMove = [this, help] { window_.showHelp(Memo1, help); };
-
     const bool bootMenu = option.control == std::string("CheckBox2");
-    if (bootMenu) {
-      CheckBox2 = &box;
-      window_.attachOption(box, "Page1", std::bind_front(&BootPage::CheckBox2MouseDown, this));
-    } else {
-      window_.attachOption(box, "Page1");
-    }
-
-    toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
-    rows_.push_back(std::make_unique<settings::CheckRow>(rowFor(option), *toggles_.back()));
-    if (bootMenu) rows_.push_back(std::make_unique<DelayRow>(*this));
+    ui::CheckBox& box = addOption({
+        .control = option.control,
+        .caption = option.caption,
+        .help = option.help,
+        .slot = slot++,
+        .row = rowFor(option),
+        .editor = bootMenu ? std::function<void(bool)>(std::bind_front(&BootPage::CheckBox2MouseDown, this))
+                           : std::function<void(bool)>(),
+        .byDefault = false,
+    });
+    if (bootMenu) CheckBox2 = &box;
   }
 
-  for (auto& row : rows_) window_.rows().push_back(row.get());
+  // BootMenuDelay: read into the field and the delay as read; written only while the boot menu
+  // is on, so a clear box never adds or changes the entry.
+  addRow("SpinEdit1", std::make_unique<settings::PendingRow>(settings::PendingRowDefinition{
+                          .at = settings::msdosSys("BootMenuDelay"),
+                          .fields = {{"BootMenuDelay", &delay_, std::string("30")}},
+                          .writes = [this] { return CheckBox2->checked(); },
+                          .loaded =
+                              [this] {
+                                SpinEdit1.setValue(delayOf(delay_.asLoaded));
+                                delay_.value = std::to_string(SpinEdit1.value());
+                              },
+                      }));
 }
 
 void BootPage::CheckBox2MouseDown(bool wasChecked) {
   if (wasChecked) {
     // Clearing the boot menu drops the edits: the field goes back to the delay as read.
-    SpinEdit1.setValue(delayOf(delayAsRead_));
+    SpinEdit1.setValue(delayOf(delay_.asLoaded));
     window_.HidePage("Page1");
   } else {
     form_.showGroup("Page1");

@@ -1,21 +1,44 @@
 #pragma once
-// The option pages of the main window, built in pass order: each page appends its rows to the
-// window's row list as it is constructed, so member order here is the order of both passes.
+// The pages of the main window and the one declaration of the order of both passes.
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/main_window.h"
+#include "app/page.h"
 #include "pages/boot_page.h"
+#include "pages/file_cache_page.h"
 #include "pages/system_page.h"
 
 namespace varnex::pages {
 
-struct Catalogue {
+// The read pass and the write pass, by the control name each row goes by.
+const std::vector<std::string>& readPassOrder();
+const std::vector<std::string>& writePassOrder();
+
+// The rows named by order, in that order. A declared name that no row has is left out (its page
+// may not be built yet); a row that no name declares, or two rows of one name, is a fault of the
+// catalogue and throws std::logic_error.
+std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
+                                        const std::vector<app::NamedRow>& rows);
+
+class Catalogue {
+ public:
+  // Builds every page on the window's form and hands the window its pages and both passes. The
+  // window keeps pointers into the catalogue, which must outlive them.
+  explicit Catalogue(app::MainWindow& window);
+  Catalogue(const Catalogue&) = delete;
+  Catalogue& operator=(const Catalogue&) = delete;
+
+  // In tab order.
+  std::vector<app::Page*> pages();
+  std::vector<app::NamedRow> rows();
+
   BootPage boot;
   SystemPage system;
+  FileCachePage fileCache;
 };
 
-// Builds every page on the window's form. The window keeps pointers to the pages' rows, so the
-// catalogue must outlive the passes.
 std::unique_ptr<Catalogue> buildCatalogue(app::MainWindow& window);
 
 }  // namespace varnex::pages

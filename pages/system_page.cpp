@@ -1,7 +1,9 @@
 #include "pages/system_page.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
+#include <string_view>
 
 #include "pages/layout.h"
 #include "settings/profile_store.h"
@@ -100,72 +102,7 @@ std::vector<ToggleOption> toggleOptions() {
   return options;
 }
 
-int controlNumber(const std::string& name) { return std::stoi(name.substr(std::string("CheckBox").size())); }
-
-std::string textOr(settings::RegistryStore& r, const std::string& name, const std::string& fallback) {
-  try {
-    return r.readText(name);
-  } catch (const settings::StoreError&) {
-    return fallback;
-  }
-}
-
-std::int32_t integerOr(settings::RegistryStore& r, const std::string& name, std::int32_t fallback) {
-  try {
-    return static_cast<std::int32_t>(r.readInteger(name));
-  } catch (const settings::StoreError&) {
-    return fallback;
-  }
-}
-
-// A pending size kept as text must hold a whole number; anything else gives the fallback.
-std::string numberTextOr(settings::RegistryStore& r, const std::string& name, const char* fallback) {
-  std::string t = textOr(r, name, "");
-  return ui::integerOf(t) ? t : std::string(fallback);
-}
-
 }  // namespace
-
-struct SystemPage::ActionOption {
-  const char* control;
-  const char* caption;
-  const char* mode;  // null: the press leaves the editor mode as it is
-  settings::RegHandle root;
-  const char* key;
-  void (SystemPage::*load)(settings::RegistryStore&);
-  void (SystemPage::*save)(settings::RegistryStore&);
-  void (SystemPage::*open)();
-  void (SystemPage::*reset)();  // what unchecking puts back, or null
-  const char* help;
-};
-
-const SystemPage::ActionOption SystemPage::kActions[] = {
-    {"CheckBox21", "Change Windows Installation Path", "WinDir", kHkeyLocalMachine,
-     "Software\\Microsoft\\Windows\\CurrentVersion\\Setup", &SystemPage::loadSetupPath,
-     &SystemPage::saveSetupPath, &SystemPage::openSetupPath, &SystemPage::resetSetupPath,
-     "Use this option to change Windows installation directory."},
-    {"CheckBox22", "Change Windows Owner ", "Owner", kHkeyLocalMachine,
-     "Software\\Microsoft\\Windows\\CurrentVersion", &SystemPage::loadOwner, &SystemPage::saveOwner,
-     &SystemPage::openOwner, &SystemPage::resetOwner,
-     "Use this option to change Windows owner information."},
-    {"CheckBox24", "Change Icon Color Format", nullptr, kHkeyCurrentUser,
-     "Control Panel\\Desktop\\WindowMetrics", &SystemPage::loadIconDepth,
-     &SystemPage::saveIconDepth, &SystemPage::openIconDepth, nullptr,
-     "Use this option to change icon color format. Choosing a higher setting allows more color to "
-     "be displayed."},
-    {"CheckBox25", "Optimize Icon Cache Size", "IconCache", kHkeyLocalMachine,
-     "Software\\Microsoft\\Windows\\CurrentVersion\\explorer", &SystemPage::loadIconCache,
-     &SystemPage::saveIconCache, &SystemPage::openIconCache, nullptr,
-     "Use this option to configure how much icons will be cached at the same time. Suggestion: "
-     "Try 2048."},
-    {"CheckBox27", "Optimize CD-ROM Cache Size", "CDCache", kHkeyLocalMachine, kCdfs,
-     &SystemPage::loadCdCache, &SystemPage::saveCdCache, &SystemPage::openCdCache, nullptr,
-     "Use this option to increase your CD-ROM performance. Suggestion: Try 2480."},
-    {"CheckBox28", "Optimize CD-ROM Speed", "CDSpeed", kHkeyLocalMachine, kCdfs,
-     &SystemPage::loadCdSpeed, &SystemPage::saveCdSpeed, &SystemPage::openCdSpeed, nullptr,
-     "Use this option to configure your CD-ROM speed. Suggestion: Set the value the same as your "
-     "CD-ROM speed"},
-};
 
 // One slider editor: the pending value of each position, and its label. A pending value is
 // placed at the first position whose value it does not exceed, the last position taking all
@@ -187,39 +124,13 @@ const SystemPage::Slider SystemPage::kSliders[] = {
       "CD-ROM Speed : 40x", "CD-ROM Speed : 48x", "CD-ROM Speed : 50x"}},
 };
 
-// An action option's row: the read pass only loads the pending value; the write pass writes it
-// while the box is checked and opens no key otherwise.
-class SystemPage::ActionRow final : public settings::Row {
- public:
-  ActionRow(SystemPage& page, const ActionOption& option, ui::CheckBox& box)
-      : page_(page), option_(option), box_(box) {}
-
-  void read(settings::Stores& stores) override {
-    settings::RegistryStore r = stores.registry();
-    r.setRoot(option_.root);
-    r.openKey(option_.key, false);  // a missing key reads as absent values
-    (page_.*option_.load)(r);
-  }
-
-  void write(settings::Stores& stores) override {
-    if (!box_.checked()) return;
-    settings::RegistryStore r = stores.registry();
-    r.setRoot(option_.root);
-    r.openKey(option_.key, true);
-    (page_.*option_.save)(r);
-  }
-
- private:
-  SystemPage& page_;
-  const ActionOption& option_;
-  ui::CheckBox& box_;
-};
+namespace {
+// Where each option stands on the page: control order, two columns of seven.
+int slotOf(const char* control) { return std::atoi(control + std::string_view("CheckBox").size()) - 15; }
+}  // namespace
 
 SystemPage::SystemPage(app::MainWindow& window)
-    : window_(window),
-      form_(window.form()),
-      TabSheet2(form_.get<ui::TabSheet>("TabSheet2")),
-      Memo2(form_.get<ui::Memo>("Memo2")),
+    : OptionPage(window, "TabSheet2", "Memo2", "Page2"),
       GroupBox4(form_.get<ui::GroupBox>("GroupBox4")),
       Label3(form_.add<ui::Label>("Label3", &GroupBox4, {8, 10, 150, 14})),
       Label4(form_.add<ui::Label>("Label4", &GroupBox4, {164, 10, 150, 14})),
@@ -243,89 +154,97 @@ SystemPage::SystemPage(app::MainWindow& window)
   TrackBar1.onChange = [this] { TrackBar1Change(); };
   const std::pair<ui::RadioButton*, const char*> depths[] = {
       {&RadioButton1, "16"}, {&RadioButton2, "24"}, {&RadioButton3, "32"}};
-  for (const auto& [radio, depth] : depths) {
-    radio->onClick = [this, depth = std::string(depth)] { pending_.iconDepth = depth; };
+  for (const auto& radio : depths) {
+    const std::string depth = radio.second;
+    radio.first->onClick = [this, depth] { pending_.iconDepth.value = depth; };
   }
 
-  // Both kinds of option in one list, in control order, which is the order of the passes.
-  std::vector<settings::Row*> ordered(kOptionCount, nullptr);
-  auto addBox = [&](const std::string& control, const std::string& caption,
-                    const std::string& help) -> ui::CheckBox& {
-    const int index = controlNumber(control) - kFirstControl;
-    auto& box = form_.add<ui::CheckBox>(control, &TabSheet2, optionBounds(index), caption);
-    box.onMouseMove = [this, help] { window_.showHelp(Memo2, help); };
-    return box;
-  };
   for (ToggleOption& option : toggleOptions()) {
-    auto& box = addBox(option.row.control, option.caption, option.help);
-    window_.attachOption(box, "Page2");
-    toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
-    const int index = controlNumber(option.row.control) - kFirstControl;
-    rows_.push_back(std::make_unique<settings::CheckRow>(std::move(option.row), *toggles_.back()));
-    ordered[index] = rows_.back().get();
+    const std::string control = option.row.control;
+    addOption({.control = control.c_str(),
+               .caption = option.caption,
+               .help = option.help,
+               .slot = slotOf(control.c_str()),
+               .row = std::move(option.row),
+               .byDefault = false});
   }
-  for (const ActionOption& option : kActions) {
-    auto& box = addBox(option.control, option.caption, option.help);
-    window_.attachOption(box, "Page2",
-                         [this, &option](bool wasChecked) { ActionMouseDown(option, wasChecked); });
-    rows_.push_back(std::make_unique<ActionRow>(*this, option, box));
-    ordered[controlNumber(option.control) - kFirstControl] = rows_.back().get();
-  }
-  for (settings::Row* row : ordered) window_.rows().push_back(row);
+
+  using settings::PendingField;
+  auto pending = [](settings::RegHandle root, const char* key, std::vector<PendingField> fields,
+                    std::function<void()> loaded = {}) {
+    return settings::PendingRowDefinition{.at = settings::registryValue(root, key, ""),
+                                          .fields = std::move(fields),
+                                          .loaded = std::move(loaded)};
+  };
+  // A pending size kept as text must hold a whole number; anything else gives the fallback.
+  auto wholeNumberOr = [](settings::PendingText& text, const char* fallback) {
+    return [&text, fallback] {
+      if (!ui::integerOf(text.value)) text.value = text.asLoaded = fallback;
+    };
+  };
+  const std::string none;
+  addOption({.control = "CheckBox21",
+             .caption = "Change Windows Installation Path",
+             .help = "Use this option to change Windows installation directory.",
+             .slot = slotOf("CheckBox21"),
+             .row = pending(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Setup",
+                            {{"SourcePath", &pending_.setupPath, none}}),
+             .editor = [this](bool wasChecked) { actionPressed("WinDir", wasChecked, &SystemPage::openSetupPath, [this] { pending_.setupPath.reset(); }); }});
+  addOption({.control = "CheckBox22",
+             .caption = "Change Windows Owner ",
+             .help = "Use this option to change Windows owner information.",
+             .slot = slotOf("CheckBox22"),
+             .row = pending(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                            {{"RegisteredOwner", &pending_.owner, none},
+                             {"RegisteredOrganization", &pending_.organization, none}}),
+             .editor = [this](bool wasChecked) { actionPressed("Owner", wasChecked, &SystemPage::openOwner, [this] {
+               pending_.owner.reset();
+               pending_.organization.reset();
+             }); }});
+  addOption({.control = "CheckBox24",
+             .caption = "Change Icon Color Format",
+             .help = "Use this option to change icon color format. Choosing a higher setting allows more "
+                     "color to be displayed.",
+             .slot = slotOf("CheckBox24"),
+             .row = pending(kHkeyCurrentUser, "Control Panel\\Desktop\\WindowMetrics",
+                            {{"Shell Icon BPP", &pending_.iconDepth, none}},
+                            wholeNumberOr(pending_.iconDepth, "16")),
+             .editor = [this](bool wasChecked) { actionPressed(nullptr, wasChecked, &SystemPage::openIconDepth); }});
+  addOption({.control = "CheckBox25",
+             .caption = "Optimize Icon Cache Size",
+             .help = "Use this option to configure how much icons will be cached at the same time. "
+                     "Suggestion: Try 2048.",
+             .slot = slotOf("CheckBox25"),
+             .row = pending(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\explorer",
+                            {{"Max Cached Icons", &pending_.iconCache, none}},
+                            wholeNumberOr(pending_.iconCache, "512")),
+             .editor = [this](bool wasChecked) { actionPressed("IconCache", wasChecked, &SystemPage::openIconCache); }});
+  addOption({.control = "CheckBox27",
+             .caption = "Optimize CD-ROM Cache Size",
+             .help = "Use this option to increase your CD-ROM performance. Suggestion: Try 2480.",
+             .slot = slotOf("CheckBox27"),
+             .row = pending(kHkeyLocalMachine, kCdfs, {{"CacheSize", &pending_.cdCache, number(620)}}),
+             .editor = [this](bool wasChecked) { actionPressed("CDCache", wasChecked, &SystemPage::openCdCache); }});
+  addOption({.control = "CheckBox28",
+             .caption = "Optimize CD-ROM Speed",
+             .help = "Use this option to configure your CD-ROM speed. Suggestion: Set the value the same as "
+                     "your CD-ROM speed",
+             .slot = slotOf("CheckBox28"),
+             .row = pending(kHkeyLocalMachine, kCdfs, {{"PreFetch", &pending_.cdPrefetch, number(228)}}),
+             .editor = [this](bool wasChecked) { actionPressed("CDSpeed", wasChecked, &SystemPage::openCdSpeed); }});
 }
 
 bool SystemPage::inMode(const char* mode) const { return settings::equalsIgnoringCase(mode_, mode); }
 
-void SystemPage::ActionMouseDown(const ActionOption& option, bool wasChecked) {
-  if (option.mode) mode_ = option.mode;
+void SystemPage::actionPressed(const char* mode, bool wasChecked, void (SystemPage::*open)(),
+                               const std::function<void()>& reset) {
+  if (mode) mode_ = mode;
   if (wasChecked) {
-    if (option.reset) (this->*option.reset)();
+    if (reset) reset();  // the path and owner editors drop what was typed; the others keep it
     window_.HidePage("Page2");
     return;
   }
-  (this->*option.open)();
-}
-
-// --- Pending values.
-
-void SystemPage::loadSetupPath(settings::RegistryStore& r) {
-  pending_.setupPath = pending_.setupPathAsLoaded = textOr(r, "SourcePath", "");
-}
-void SystemPage::saveSetupPath(settings::RegistryStore& r) { r.writeText("SourcePath", pending_.setupPath); }
-
-void SystemPage::loadOwner(settings::RegistryStore& r) {
-  pending_.owner = pending_.ownerAsLoaded = textOr(r, "RegisteredOwner", "");
-  pending_.organization = pending_.organizationAsLoaded = textOr(r, "RegisteredOrganization", "");
-}
-void SystemPage::saveOwner(settings::RegistryStore& r) {
-  r.writeText("RegisteredOwner", pending_.owner);
-  r.writeText("RegisteredOrganization", pending_.organization);
-}
-
-void SystemPage::loadIconDepth(settings::RegistryStore& r) {
-  pending_.iconDepth = numberTextOr(r, "Shell Icon BPP", "16");
-}
-void SystemPage::saveIconDepth(settings::RegistryStore& r) { r.writeText("Shell Icon BPP", pending_.iconDepth); }
-
-void SystemPage::loadIconCache(settings::RegistryStore& r) {
-  pending_.iconCache = numberTextOr(r, "Max Cached Icons", "512");
-}
-void SystemPage::saveIconCache(settings::RegistryStore& r) { r.writeText("Max Cached Icons", pending_.iconCache); }
-
-void SystemPage::loadCdCache(settings::RegistryStore& r) { pending_.cdCache = integerOr(r, "CacheSize", 620); }
-void SystemPage::saveCdCache(settings::RegistryStore& r) {
-  r.writeInteger("CacheSize", static_cast<std::uint32_t>(pending_.cdCache));
-}
-
-void SystemPage::loadCdSpeed(settings::RegistryStore& r) { pending_.cdPrefetch = integerOr(r, "PreFetch", 228); }
-void SystemPage::saveCdSpeed(settings::RegistryStore& r) {
-  r.writeInteger("PreFetch", static_cast<std::uint32_t>(pending_.cdPrefetch));
-}
-
-void SystemPage::resetSetupPath() { pending_.setupPath = pending_.setupPathAsLoaded; }
-void SystemPage::resetOwner() {
-  pending_.owner = pending_.ownerAsLoaded;
-  pending_.organization = pending_.organizationAsLoaded;
+  (this->*open)();
 }
 
 // --- Editors.
@@ -335,7 +254,7 @@ void SystemPage::openSetupPath() {
   placeLabelAtTop();
   Edit1.left = 8;
   Edit1.width = 278;
-  Edit1.setText(pending_.setupPath);
+  Edit1.setText(pending_.setupPath.value);
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Label3, &Edit1, &SpeedButton1}) c->visible = true;
 }
 
@@ -345,8 +264,8 @@ void SystemPage::openOwner() {
   Label4.caption = "Organization :";
   Edit1.left = 8;
   Edit1.width = 150;
-  Edit1.setText(pending_.owner);
-  Edit2.setText(pending_.organization);
+  Edit1.setText(pending_.owner.value);
+  Edit2.setText(pending_.organization.value);
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Label3, &Label4, &Edit1, &Edit2}) c->visible = true;
 }
 
@@ -354,9 +273,9 @@ void SystemPage::openIconDepth() {
   Label3.caption = "Icon Color Format :";
   placeLabelAtTop();
   // Another depth leaves the selection as it is; the pending depth is still what is written.
-  if (pending_.iconDepth == "16") RadioButton1.setChecked(true);
-  if (pending_.iconDepth == "24") RadioButton2.setChecked(true);
-  if (pending_.iconDepth == "32") RadioButton3.setChecked(true);
+  if (pending_.iconDepth.value == "16") RadioButton1.setChecked(true);
+  if (pending_.iconDepth.value == "24") RadioButton2.setChecked(true);
+  if (pending_.iconDepth.value == "32") RadioButton3.setChecked(true);
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Label3, &RadioButton1, &RadioButton2, &RadioButton3})
     c->visible = true;
 }
@@ -385,11 +304,11 @@ void SystemPage::openSlider(const Slider& slider) {
 std::int64_t SystemPage::sliderPending(const Slider& slider) const {
   switch (slider.kind) {
     case Slider::IconCache:
-      return ui::integerOf(pending_.iconCache).value_or(0);
+      return ui::integerOf(pending_.iconCache.value).value_or(0);
     case Slider::CdCache:
-      return pending_.cdCache;
+      return pending_.cdCache.value;
     case Slider::CdSpeed:
-      return pending_.cdPrefetch;
+      return pending_.cdPrefetch.value;
   }
   return 0;
 }
@@ -397,13 +316,13 @@ std::int64_t SystemPage::sliderPending(const Slider& slider) const {
 void SystemPage::setSliderPending(const Slider& slider, std::int32_t value) {
   switch (slider.kind) {
     case Slider::IconCache:
-      pending_.iconCache = std::to_string(value);
+      pending_.iconCache.value = std::to_string(value);
       break;
     case Slider::CdCache:
-      pending_.cdCache = value;
+      pending_.cdCache.value = value;
       break;
     case Slider::CdSpeed:
-      pending_.cdPrefetch = value;
+      pending_.cdPrefetch.value = value;
       break;
   }
 }
@@ -411,10 +330,10 @@ void SystemPage::setSliderPending(const Slider& slider, std::int32_t value) {
 std::string SystemPage::sliderLabel(const Slider& slider) const {
   switch (slider.kind) {
     case Slider::IconCache:
-      return "Up to " + pending_.iconCache + " icons will be cached.";
+      return "Up to " + pending_.iconCache.value + " icons will be cached.";
     case Slider::CdCache:
       // Twice a 32-bit size may not fit in 32 bits.
-      return "CD-ROM cache size : " + std::to_string(std::int64_t{pending_.cdCache} * 2) + " kB";
+      return "CD-ROM cache size : " + std::to_string(std::int64_t{pending_.cdCache.value} * 2) + " kB";
     case Slider::CdSpeed: {
       const auto position = static_cast<std::size_t>(TrackBar1.position());
       return position < slider.labels.size() ? slider.labels[position] : "";
@@ -439,19 +358,19 @@ void SystemPage::placeLabelBesideSlider() {
 // --- Control events.
 
 void SystemPage::Edit1Change() {
-  if (inMode("WinDir")) pending_.setupPath = Edit1.text();
-  else if (inMode("Owner")) pending_.owner = Edit1.text();
+  if (inMode("WinDir")) pending_.setupPath.value = Edit1.text();
+  else if (inMode("Owner")) pending_.owner.value = Edit1.text();
 }
 
 void SystemPage::Edit2Change() {
-  if (inMode("Owner")) pending_.organization = Edit2.text();
+  if (inMode("Owner")) pending_.organization.value = Edit2.text();
 }
 
 void SystemPage::SpeedButton1Click() {
   // Cancelling the browser drops what was typed as well: the loaded path comes back.
   auto chosen = window_.platform().browseForFolder("Select Directory");
-  pending_.setupPath = chosen ? *chosen : pending_.setupPathAsLoaded;
-  Edit1.setText(pending_.setupPath);
+  pending_.setupPath.value = chosen ? *chosen : pending_.setupPath.asLoaded;
+  Edit1.setText(pending_.setupPath.value);
 }
 
 void SystemPage::TrackBar1Change() {

@@ -3,37 +3,30 @@
 // that write a pending value, edited in the shared editor area (editor group "Page2"), only
 // while their box is checked.
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
-#include <vector>
 
-#include "app/main_window.h"
-#include "settings/registry_store.h"
-#include "settings/rows.h"
+#include "pages/option_page.h"
+#include "settings/pending_row.h"
 #include "ui/buttons.h"
 #include "ui/edits.h"
 #include "ui/pages.h"
 #include "ui/ranges.h"
-#include "pages/check_box_toggle.h"
 
 namespace varnex::pages {
 
 // Values the action options hold between the passes; every read pass reloads them.
 struct SystemPending {
-  std::string setupPath, setupPathAsLoaded;
-  std::string owner, ownerAsLoaded;
-  std::string organization, organizationAsLoaded;
-  std::string iconDepth = "16";  // Shell Icon BPP
-  std::string iconCache = "512";  // Max Cached Icons
-  std::int32_t cdCache = 620;     // CacheSize
-  std::int32_t cdPrefetch = 228;  // PreFetch
+  settings::PendingText setupPath, owner, organization;
+  settings::PendingText iconDepth;     // Shell Icon BPP
+  settings::PendingText iconCache;     // Max Cached Icons
+  settings::PendingNumber cdCache;     // CacheSize
+  settings::PendingNumber cdPrefetch;  // PreFetch
 };
 
-class SystemPage {
+class SystemPage : public OptionPage {
  public:
   explicit SystemPage(app::MainWindow& window);
-  SystemPage(const SystemPage&) = delete;
-  SystemPage& operator=(const SystemPage&) = delete;
 
   const SystemPending& pending() const { return pending_; }
   // Which pending value the shared editors edit: "WinDir", "Owner", "IconCache", "CDCache",
@@ -45,33 +38,15 @@ class SystemPage {
   void SpeedButton1Click();
   void TrackBar1Change();
 
-  struct ActionOption;
   struct Slider;
 
  private:
-  class ActionRow;
-
-  // A left press on an action option, after the marking, with the state before the press.
-  void ActionMouseDown(const ActionOption& option, bool wasChecked);
+  // A left press on an action option, after the marking, with the state before the press: sets
+  // the editor mode (null leaves it as it is); unchecking resets what reset names and hides the
+  // editors, checking opens the option's editor.
+  void actionPressed(const char* mode, bool wasChecked, void (SystemPage::*open)(),
+                     const std::function<void()>& reset = {});
   bool inMode(const char* mode) const;
-
-  // Loading and writing the pending values, one pair per action option.
-  void loadSetupPath(settings::RegistryStore& r);
-  void saveSetupPath(settings::RegistryStore& r);
-  void loadOwner(settings::RegistryStore& r);
-  void saveOwner(settings::RegistryStore& r);
-  void loadIconDepth(settings::RegistryStore& r);
-  void saveIconDepth(settings::RegistryStore& r);
-  void loadIconCache(settings::RegistryStore& r);
-  void saveIconCache(settings::RegistryStore& r);
-  void loadCdCache(settings::RegistryStore& r);
-  void saveCdCache(settings::RegistryStore& r);
-  void loadCdSpeed(settings::RegistryStore& r);
-  void saveCdSpeed(settings::RegistryStore& r);
-
-  // What unchecking an option puts back.
-  void resetSetupPath();
-  void resetOwner();
 
   // The detail editors.
   void openSetupPath();
@@ -87,13 +62,8 @@ class SystemPage {
   void placeLabelAtTop();
   void placeLabelBesideSlider();
 
-  static const ActionOption kActions[];
   static const Slider kSliders[];
 
-  app::MainWindow& window_;
-  ui::Form& form_;
-  ui::TabSheet& TabSheet2;
-  ui::Memo& Memo2;
   ui::GroupBox& GroupBox4;
   ui::Label& Label3;
   ui::Label& Label4;
@@ -107,8 +77,6 @@ class SystemPage {
 
   SystemPending pending_;
   std::string mode_;
-  std::vector<std::unique_ptr<CheckBoxToggle>> toggles_;
-  std::vector<std::unique_ptr<settings::Row>> rows_;
 };
 
 }  // namespace varnex::pages

@@ -18,7 +18,19 @@ Location registryValue(RegHandle root, const std::string& key, const std::string
   return Location{StoreKind::Registry, "", root, key, name};
 }
 
+Location folderBelowWindows(const std::string& tail) {
+  Location at{StoreKind::Folder, "", kHkeyCurrentUser, "", tail};
+  at.belowWindows = true;
+  return at;
+}
+
 namespace {
+
+bool acts(const std::vector<WriteAction>& actions) {
+  for (const WriteAction& a : actions)
+    if (a.kind != WriteAction::Kind::Nothing) return true;
+  return false;
+}
 
 bool isProfile(StoreKind s) { return s == StoreKind::MsdosSys || s == StoreKind::SystemIni; }
 const std::string& profileFile(StoreKind s) { return s == StoreKind::MsdosSys ? kMsdosSys : kSystemIni; }
@@ -41,6 +53,10 @@ bool CheckRow::checks(const Value& read) const {
   return number && *number == std::get<std::uint32_t>(def_.read.checkedWhen);
 }
 
+std::string CheckRow::path(Stores& stores) const {
+  return def_.at.belowWindows ? stores.windowsDirectory() + def_.at.name : def_.at.name;
+}
+
 Value CheckRow::readValue(Stores& stores) {
   const Location& at = def_.at;
   const ReadRule& rule = def_.read;
@@ -50,8 +66,8 @@ Value CheckRow::readValue(Stores& stores) {
     if (rule.ifPresent && !profile.entryExists(at.section, at.name)) return rule.defaultValue;
     return profile.readText(at.section, at.name, std::get<std::string>(rule.defaultValue));
   }
-  if (at.store == StoreKind::File) return presence(stores.files().fileExists(at.name));
-  if (at.store == StoreKind::Folder) return presence(stores.files().folderExists(at.name));
+  if (at.store == StoreKind::File) return presence(stores.files().fileExists(path(stores)));
+  if (at.store == StoreKind::Folder) return presence(stores.files().folderExists(path(stores)));
 
   RegistryStore registry = stores.registry();
   registry.setRoot(at.root);
@@ -83,7 +99,8 @@ void CheckRow::read(Stores& stores) {
     value = def_.read.defaultValue;
   }
   if (def_.kind == ValueKind::Text || def_.kind == ValueKind::Binary) cell_ = value;
-  box_.setChecked(checks(value));
+  const bool checked = checks(value);
+  if (checked || !def_.read.onlyChecks) box_.setChecked(checked);
 }
 
 void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& actions) {
@@ -112,9 +129,10 @@ void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& acti
 }
 
 void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& actions) {
+  if (!acts(actions)) return;  // a row that writes nothing opens no key either
   RegistryStore registry = stores.registry();
   registry.setRoot(def_.at.root);
-  registry.openKey(def_.at.key, !def_.openWithoutCreate);
+  if (!def_.writeOpensOwnKeys) registry.openKey(def_.at.key, !def_.openWithoutCreate);
   for (const WriteAction& action : actions) {
     if (action.openSubKey) registry.openKey(*action.openSubKey, true);
     const std::string& name = action.otherName ? *action.otherName : def_.at.name;
@@ -147,16 +165,35 @@ void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& act
   }
 }
 
+void CheckRow::writeFolder(Stores& stores, const std::vector<WriteAction>& actions) {
+  FileStore files = stores.files();
+  const std::string folder = path(stores);
+  for (const WriteAction& action : actions) {
+    switch (action.kind) {
+      case WriteAction::Kind::MakeFolders:
+        if (!files.folderExists(folder)) files.makeFolders(folder);
+        break;
+      case WriteAction::Kind::RemoveFolder:
+        files.removeFolder(folder);  // only an empty folder goes; the next read shows what stayed
+        break;
+      case WriteAction::Kind::Nothing:
+        break;
+      default:
+        throw std::logic_error("store action on a folder row " + def_.control);
+    }
+  }
+}
+
 void CheckRow::write(Stores& stores) {
   const std::vector<WriteAction>& actions = box_.checked() ? def_.whenChecked : def_.whenUnchecked;
   if (isProfile(def_.at.store)) {
     writeProfile(stores, actions);
   } else if (def_.at.store == StoreKind::Registry) {
     writeRegistry(stores, actions);
-  } else {
-    for (const WriteAction& action : actions)
-      if (action.kind != WriteAction::Kind::Nothing)
-        throw std::logic_error("file rows write through their page: " + def_.control);
+  } else if (def_.at.store == StoreKind::Folder) {
+    writeFolder(stores, actions);
+  } else if (acts(actions)) {
+    throw std::logic_error("file rows write through their page: " + def_.control);
   }
 }
 

@@ -25,11 +25,14 @@ struct Location {
   RegHandle root = kHkeyCurrentUser;  // registry
   std::string key;                   // registry key path
   std::string name;                  // entry or value name ("" is the unnamed value); file path
+  bool belowWindows = false;         // files and folders: name is a tail after the Windows directory
 };
 
 Location msdosSys(const std::string& entry);
 Location systemIni(const std::string& section, const std::string& entry);
 Location registryValue(RegHandle root, const std::string& key, const std::string& name);
+// A folder of the Windows directory, tail beginning with a backslash ("\Start Menu\...").
+Location folderBelowWindows(const std::string& tail);
 
 struct ReadRule {
   Value defaultValue;
@@ -37,10 +40,11 @@ struct ReadRule {
   bool ignoreCase = false;  // the read text is upper-cased and compared with an upper-case literal
   bool ifPresent = false;   // an absent value (entry) gives the default without reading
   bool unguarded = false;   // a failing read ends the read pass instead of giving the default
+  bool onlyChecks = false;  // a read that does not check the box leaves it as it was
 };
 
 struct WriteAction {
-  enum class Kind { Write, WriteIfPresent, DeleteValue, DeleteEntry, DeleteKey, Nothing };
+  enum class Kind { Write, WriteIfPresent, DeleteValue, DeleteEntry, DeleteKey, MakeFolders, RemoveFolder, Nothing };
   Kind kind = Kind::Nothing;
   Value value;
   std::string path;                         // DeleteKey: the key to remove
@@ -60,6 +64,8 @@ struct WriteAction {
   static WriteAction deleteValue() { return make(Kind::DeleteValue); }
   static WriteAction deleteEntry() { return make(Kind::DeleteEntry); }
   static WriteAction deleteKey(std::string key) { return make(Kind::DeleteKey, {}, std::move(key)); }
+  static WriteAction makeFolders() { return make(Kind::MakeFolders); }
+  static WriteAction removeFolder() { return make(Kind::RemoveFolder); }
   static WriteAction nothing() { return make(Kind::Nothing); }
 };
 
@@ -89,6 +95,9 @@ struct CheckRowDefinition {
   std::vector<WriteAction> whenChecked;
   std::vector<WriteAction> whenUnchecked;
   bool openWithoutCreate = false;  // the write pass opens an existing key only
+  // The write actions open their keys themselves (openSubKey from the root); the row's own key,
+  // which only the read pass needs, is not opened first.
+  bool writeOpensOwnKeys = false;
 };
 
 // A toggle option: its box follows the setting at every read pass.
@@ -109,6 +118,8 @@ class CheckRow : public Row {
   Value readValue(Stores& stores);
   void writeProfile(Stores& stores, const std::vector<WriteAction>& actions);
   void writeRegistry(Stores& stores, const std::vector<WriteAction>& actions);
+  void writeFolder(Stores& stores, const std::vector<WriteAction>& actions);
+  std::string path(Stores& stores) const;
 
   CheckRowDefinition def_;
   Toggle& box_;

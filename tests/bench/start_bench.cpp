@@ -99,6 +99,6 @@ int main(int argc, char** argv) {
   std::printf("%-34s %10.1f %10.1f\n", "varnex.exe: start to shown", v.median, v.best);
   std::printf("%-34s %10.2f %10.2f\n", "read pass (BacaData)", r.median, r.best);
   std::printf("%-34s %10.2f %10.2f\n", "write pass (TulisData)", w.median, w.best);
-  std::printf("(%d runs each, %zu rows per pass)\n", runs, window.rows().size());
+  std::printf("(%d runs each, %zu rows per pass)\n", runs, window.readPass().size());
   return 0;
 }

@@ -249,8 +249,8 @@ TEST_F(System, OwnerEditorEditsBothValuesAndUncheckingPutsBothBack) {
   loadReg(kLoadedActions);
   press("CheckBox22");  // clears: the edits are dropped
   EXPECT_FALSE(name.showing());
-  EXPECT_EQ(catalogue->system.pending().owner, "Ann Smith");
-  EXPECT_EQ(catalogue->system.pending().organization, "Acme");
+  EXPECT_EQ(catalogue->system.pending().owner.value, "Ann Smith");
+  EXPECT_EQ(catalogue->system.pending().organization.value, "Acme");
   press("CheckBox22");
   EXPECT_EQ(name.text(), "Ann Smith");
   EXPECT_EQ(organization.text(), "Acme");
@@ -267,14 +267,14 @@ TEST_F(System, CancelledFolderBrowserPutsTheLoadedPathBack) {
   EXPECT_EQ(control<ui::Label>("Label3").caption, "Location :");
   EXPECT_EQ(path.text(), "D:\\WIN98\\");
   path.type("E:\\TYPED");
-  EXPECT_EQ(catalogue->system.pending().setupPath, "E:\\TYPED");
+  EXPECT_EQ(catalogue->system.pending().setupPath.value, "E:\\TYPED");
 
   platform.folders.push(std::nullopt);  // the user cancels
   control<ui::Button>("SpeedButton1").click();
   EXPECT_EQ(platform.calls("browseForFolder"),
             std::vector<std::string>{"browseForFolder(Select Directory)"});
   EXPECT_EQ(path.text(), "D:\\WIN98\\");
-  EXPECT_EQ(catalogue->system.pending().setupPath, "D:\\WIN98\\");
+  EXPECT_EQ(catalogue->system.pending().setupPath.value, "D:\\WIN98\\");
 
   platform.folders.push("F:\\CABS");
   control<ui::Button>("SpeedButton1").click();
@@ -406,8 +406,8 @@ TEST_F(System, ASliderPositionBeyondTheModesTableChangesNothing) {
   press("CheckBox27");  // clears the cache option: mode "CDCache", slider left at 9
   ASSERT_EQ(catalogue->system.editorMode(), "CDCache");
   slider.setPosition(10);
-  EXPECT_EQ(catalogue->system.pending().cdCache, 1240);
-  EXPECT_EQ(catalogue->system.pending().cdPrefetch, 1340);
+  EXPECT_EQ(catalogue->system.pending().cdCache.value, 1240);
+  EXPECT_EQ(catalogue->system.pending().cdPrefetch.value, 1340);
 }
 
 TEST_F(System, HelpTextsShowOnTheOptionsAndTheDescriptionFrameClearsThem) {

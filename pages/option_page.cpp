@@ -1,0 +1,44 @@
+#include "pages/option_page.h"
+
+#include "pages/layout.h"
+
+namespace varnex::pages {
+
+OptionPage::OptionPage(app::MainWindow& window, const char* sheet, const char* pane, const char* editorGroup)
+    : window_(window),
+      form_(window.form()),
+      sheet_(form_.get<ui::TabSheet>(sheet)),
+      pane_(form_.get<ui::Memo>(pane)),
+      sheetName_(sheet),
+      editorGroup_(editorGroup) {}
+
+ui::CheckBox& OptionPage::addOption(OptionSpec spec) {
+  auto& box = form_.add<ui::CheckBox>(spec.control, &sheet_, optionBounds(spec.slot), spec.caption);
+  const std::string help = spec.help;
+  box.onMouseMove = [this, help] { showHelp(help); };
+  window_.attachOption(box, editorGroup_, std::move(spec.editor));
+  if (spec.byDefault) defaults_.emplace_back(&box, *spec.byDefault);
+
+  if (auto* toggle = std::get_if<settings::CheckRowDefinition>(&spec.row)) {
+    toggle->control = spec.control;
+    toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
+    addRow(spec.control, std::make_unique<settings::CheckRow>(std::move(*toggle), *toggles_.back()));
+  } else if (auto* pending = std::get_if<settings::PendingRowDefinition>(&spec.row)) {
+    pending->writes = [&box] { return box.checked(); };
+    addRow(spec.control, std::make_unique<settings::PendingRow>(std::move(*pending)));
+  }
+  return box;
+}
+
+void OptionPage::addRow(std::string control, std::unique_ptr<settings::Row> row) {
+  named_.push_back({std::move(control), row.get()});
+  rows_.push_back(std::move(row));
+}
+
+std::vector<app::NamedRow> OptionPage::rows() { return named_; }
+
+void OptionPage::restoreDefaults() {
+  for (auto& [box, checked] : defaults_) box->setChecked(checked);
+}
+
+}  // namespace varnex::pages
