@@ -131,9 +131,12 @@ long MemoryRegistry::deleteKey(RegHandle key, const std::string& subKey) {
     return kErrorAccessDenied;
   if (!writable(*target)) return kErrorAccessDenied;
   if (!target->children.empty()) return kErrorAccessDenied;
-  std::size_t cut = subKey.find_last_of('\\');
+  // The key's own parent: trailing backslashes name the same key, so they are not a level.
+  std::string path = subKey;
+  while (!path.empty() && path.back() == '\\') path.pop_back();
+  std::size_t cut = path.find_last_of('\\');
   std::shared_ptr<Node> owner = parent;
-  if (cut != std::string::npos) walk(key, subKey.substr(0, cut), false, owner);
+  if (cut != std::string::npos) walk(key, path.substr(0, cut), false, owner);
   owner->children.erase(upperCase(target->name));
   target->deleted = true;
   return kErrorSuccess;

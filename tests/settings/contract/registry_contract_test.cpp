@@ -199,6 +199,12 @@ TEST_F(RegistryContract, DeleteKeyRemovesTheWholeSubtreeAndKeepsTheOpenKey) {
 
   EXPECT_TRUE(store.deleteKey("\\" + kScratchKey + "\\Sibling"));
   EXPECT_FALSE(rawKeyExists("Sibling"));
+
+  // A trailing backslash names the same key: it goes, or nothing is reported as done.
+  rawSet("Trail\\Inner", "V", kRegSz, {'6', 0});
+  EXPECT_TRUE(store.deleteKey("Trail\\"));
+  EXPECT_FALSE(rawKeyExists("Trail"));
+  EXPECT_TRUE(store.keyNames().empty()) << "the parent lists no deleted key";
 }
 
 TEST_F(RegistryContract, KeyNamesListTheSubkeysInIndexOrder) {
