@@ -54,12 +54,20 @@ bool ProfileStore::entryExists(const std::string& section, const std::string& en
   return false;
 }
 
+namespace {
+// A line break would end the line early and start another, or a section, in the file.
+bool breaksLines(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+}  // namespace
+
 void ProfileStore::writeText(const std::string& section, const std::string& entry,
                              const std::string& value) {
-  if (!api_.writeString(section, entry, &value, file_)) throw StoreError(unableToWriteTo(file_));
+  if (breaksLines(section) || breaksLines(entry) || breaksLines(value) ||
+      !api_.writeString(section, entry, &value, file_))
+    throw StoreError(unableToWriteTo(file_));
 }
 
 void ProfileStore::deleteEntry(const std::string& section, const std::string& entry) {
+  if (breaksLines(section) || breaksLines(entry)) return;  // no such entry can exist
   api_.writeString(section, entry, nullptr, file_);
 }
 

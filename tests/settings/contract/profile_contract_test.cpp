@@ -85,6 +85,28 @@ TEST_F(ProfileContract, AFileThatCannotBeWrittenFailsWithItsName) {
             "Unable to write to " + nowhere);
 }
 
+// A line break in a name or value would add lines, even a section, to MSDOS.SYS or SYSTEM.INI.
+TEST_F(ProfileContract, ALineBreakInANameOrValueIsRefusedAndTheFileStaysAsItWas) {
+  const std::string before = "[Options]\r\nBootKeys=1\r\n";
+  put(before);
+  struct Case {
+    const char* section;
+    const char* entry;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"Options", "BootKeys", "0\r\n[Paths]\r\nWinDir=C:\\EVIL"},
+      {"Options", "BootKeys", "0\nLogo=0"},
+      {"Options", "Boot\rKeys", "0"},
+      {"Options]\r\n[Paths", "WinDir", "C:\\EVIL"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(errorOf([&] { store().writeText(c.section, c.entry, c.value); }), "Unable to write to " + file)
+        << c.entry;
+    EXPECT_EQ(backend->readFile(file), before) << c.entry;
+  }
+}
+
 TEST_F(ProfileContract, AReadOnlyFileRefusesWrites) {
   if (!backend->readOnlyIsEnforced()) GTEST_SKIP() << "read-only files are writable here (running as root)";
   put("[Options]\r\nBootKeys=1\r\n");
