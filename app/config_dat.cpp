@@ -24,3 +24,17 @@ std::string fileErrorText(int code) {
 }
 
 }  // namespace varnex::app
+
+namespace varnex::app {
+
+int fileErrorOf(std::uint32_t systemError) {
+  switch (systemError) {
+    case 0: return 31;         // ERROR_GEN_FAILURE
+    case 123: return 3;        // ERROR_INVALID_NAME
+    case 39:                   // ERROR_HANDLE_DISK_FULL
+    case 112: return 101;      // ERROR_DISK_FULL
+    default: return static_cast<int>(systemError);
+  }
+}
+
+}  // namespace varnex::app

@@ -59,6 +59,17 @@ TEST_F(Startup, FailuresEndTheStartWithTheErrorText) {
   EXPECT_EQ(fileErrorText(32), "I/O error 32");
 }
 
+// The system's numbers reach the box unchanged unless another number's text means the same:
+// a sharing violation is no denied access, so it shows its own number.
+TEST(FileErrors, SystemCodesKeepTheirNumberUnlessATextSaysTheSame) {
+  const std::pair<std::uint32_t, const char*> cases[] = {
+      {2, "File not found"},    {3, "Invalid filename"},  {123, "Invalid filename"}, {4, "Too many open files"},
+      {5, "File access denied"}, {32, "I/O error 32"},    {33, "I/O error 33"},      {112, "Disk full"},
+      {39, "Disk full"},         {0, "I/O error 31"},     {1392, "I/O error 1392"},
+  };
+  for (const auto& [code, text] : cases) EXPECT_EQ(fileErrorText(fileErrorOf(code)), text) << code;
+}
+
 TEST_F(Startup, FirstRunCopiesTheShortcutAndResetsOnlyTheFlag) {
   machine.files.putFile(kConfig, configWithFlag(1, 4));
   machine.files.putFile(kStartMenuLink, "LNK");

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstddef>
 
+#include "app/config_dat.h"
 #include "settings/win32/win32_backend.h"
 
 namespace varnex::ui::win32 {
@@ -28,23 +29,7 @@ static_assert(kRecordBytes == 20);
 constexpr int kReadBeyondEnd = 100;
 constexpr int kDiskFull = 101;
 
-// The file error number the user sees for a system error code.
-int fileError(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND: return 2;
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME: return 3;
-    case ERROR_TOO_MANY_OPEN_FILES: return 4;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION: return 5;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return kDiskFull;
-    case ERROR_SUCCESS: return ERROR_GEN_FAILURE;  // a failure that named no cause is still one
-    default: return static_cast<int>(error);
-  }
-}
-
-int lastFileError() { return fileError(GetLastError()); }
+int lastFileError() { return app::fileErrorOf(GetLastError()); }
 
 class FileHandle {
  public:
