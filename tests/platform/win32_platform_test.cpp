@@ -1,4 +1,4 @@
-// The Win32 platform services against the real API. Message boxes and the two dialogs are modal
+// The Win32 platform services against the real API. Message boxes and the folder browser are modal
 // and are left out; everything else runs here, in a prefix that reports Windows 98.
 #include "varnex/win32/win32_platform.h"
 
@@ -143,6 +143,43 @@ TEST_F(Win32PlatformFiles, AWriteToAReadOnlyFileIs5AndLeavesItAsItWas) {
     GTEST_SKIP() << "this Wine opens read-only files for writing (running as root)";
   EXPECT_EQ(platform_.writeRecords(file, kUntouched), 5);
   EXPECT_EQ(contents(file), kTwentyBytes + "tail");
+}
+
+// Answers the open dialog as a user would: the file's full name in the name box, then "Open".
+DWORD WINAPI answerOpenDialog(void* file) {
+  for (int tries = 0; tries < 200; ++tries, Sleep(50)) {
+    HWND dialog = FindWindowA("#32770", nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) continue;
+    Sleep(200);  // let it finish filling its lists
+    SetDlgItemTextA(dialog, 0x47C, static_cast<const std::string*>(file)->c_str());  // cmb13
+    SetDlgItemTextA(dialog, 0x480, static_cast<const std::string*>(file)->c_str());  // edt1
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return 0;
+  }
+  return 1;
+}
+
+std::string lower(std::string text) {
+  CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+// Config.DAT and the program's shortcuts are made in the current directory, so choosing a
+// picture in another folder must leave it where it was.
+TEST_F(Win32PlatformFiles, ThePictureDialogLeavesTheCurrentDirectoryWhereItWas) {
+  const std::string picture = path("chosen.bmp");
+  put(picture, "BM");
+  char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof before, before);
+  HANDLE answerer = CreateThread(nullptr, 0, answerOpenDialog, const_cast<std::string*>(&picture), 0, nullptr);
+  ASSERT_NE(answerer, nullptr);
+  std::optional<std::string> chosen = platform_.openPicture("");
+  WaitForSingleObject(answerer, 15000);
+  CloseHandle(answerer);
+  ASSERT_TRUE(chosen) << "the dialog was not answered";
+  EXPECT_EQ(lower(*chosen), lower(picture));
+  GetCurrentDirectoryA(sizeof after, after);
+  EXPECT_STREQ(after, before);
 }
 
 TEST(Win32Platform, OsVersionIsWindows98SecondEdition) {

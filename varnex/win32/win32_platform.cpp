@@ -46,6 +46,21 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// The dialogs may move the current directory to where the user browsed; the program directory
+// is the current directory (Config.DAT, the program's shortcuts), so it is put back.
+class CurrentDirectoryKept {
+ public:
+  CurrentDirectoryKept() : directory_(settings::Win32Files().currentDirectory()) {}
+  ~CurrentDirectoryKept() {
+    if (!directory_.empty()) SetCurrentDirectoryA(directory_.c_str());
+  }
+  CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
+  CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
+
+ private:
+  std::string directory_;
+};
+
 HWND hwndOf(app::WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
 const char* orNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
@@ -82,6 +97,7 @@ bool Win32Platform::setSystemPowerState(bool suspend, bool force) {
 }
 
 std::optional<std::string> Win32Platform::browseForFolder(const std::string& title) {
+  CurrentDirectoryKept kept;
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = window_;
@@ -104,6 +120,7 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
   const std::string name = cut == std::string::npos ? initialPath : initialPath.substr(cut + 1);
   char file[MAX_PATH] = {};
   name.copy(file, sizeof file - 1);
+  CurrentDirectoryKept kept;
 
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = kOpenFileNameSize;
@@ -113,7 +130,7 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
   dialog.lpstrInitialDir = orNull(directory);
-  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (GetOpenFileNameA(&dialog)) return std::string(file);
   // A name the dialog refuses to start with: open it once more with an empty name.
   if (file[0] != '\0' && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
