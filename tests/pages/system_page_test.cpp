@@ -218,6 +218,27 @@ TEST(SystemActions, ACheckedActionOptionWritesItsPendingValueAsLoadedOrItsDefaul
   }
 }
 
+// An action box is not touched by the read pass, so a box left checked after "Apply" writes its
+// pending value again at the next one, and by then that value is the one just reloaded.
+TEST_F(System, ACheckedActionOptionSurvivesTheReadPassAndWritesTheReloadedValue) {
+  showPage("TabSheet2");
+  loadReg(kLoadedActions);
+  read();
+  press("CheckBox22");
+  control<ui::Edit>("Edit1").type("Typed Owner");
+  window.Button5Click();
+  EXPECT_TRUE(box("CheckBox22").checked());
+  EXPECT_EQ(stored(kHkeyLocalMachine, kVersion, "RegisteredOwner"), "sz:Typed Owner");
+
+  loadReg("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion]\n"
+          "\"RegisteredOwner\"=\"Changed Elsewhere\"\n");
+  read();  // the read pass that every Apply ends with
+  EXPECT_TRUE(box("CheckBox22").checked());
+  EXPECT_EQ(catalogue->system.pending().owner.value, "Changed Elsewhere");
+  window.Button5Click();
+  EXPECT_EQ(stored(kHkeyLocalMachine, kVersion, "RegisteredOwner"), "sz:Changed Elsewhere");
+}
+
 TEST_F(System, KeyboardCheckOpensNoEditor) {
   loadReg(kLoadedActions);
   read();

@@ -3,7 +3,9 @@
 
 #include <memory>
 
+#include "settings/file_store.h"
 #include "settings/memory/memory_machine.h"
+#include "settings/pending_row.h"
 #include "settings/rows.h"
 
 namespace varnex::settings {
@@ -249,6 +251,123 @@ TEST_F(Rows, PresenceRowsReadWhetherSomethingExists) {
     CheckRow row(s, box);
     EXPECT_FALSE(read(row));
     EXPECT_EQ(box.on, c.checked) << c.what;
+  }
+}
+
+// A folder row of the start menu: made when checked, removed when unchecked (only when empty),
+// and the read pass only ever checks the box.
+TEST_F(Rows, FolderRowsMakeAndRemoveTheirFolderAndTheReadOnlyChecks) {
+  const std::string tail = "\\Start Menu\\Control Panel.{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+  const std::string folder = stores.windowsDirectory() + tail;
+  CheckRowDefinition s;
+  s.control = "CheckBox58";
+  s.at = folderBelowWindows(tail);
+  s.kind = ValueKind::ValuePresence;
+  s.read.defaultValue = std::uint32_t{0};
+  s.read.checkedWhen = std::uint32_t{1};
+  s.read.onlyChecks = true;
+  s.whenChecked = {WriteAction::makeFolders()};
+  s.whenUnchecked = {WriteAction::removeFolder()};
+  Box box;
+  CheckRow row(s, box);
+
+  box.on = true;
+  EXPECT_FALSE(write(row));
+  EXPECT_TRUE(FileStore(machine.files, machine.shell).folderExists(folder)) << "made with its parents";
+  box.on = false;
+  EXPECT_FALSE(write(row));
+  EXPECT_FALSE(FileStore(machine.files, machine.shell).folderExists(folder));
+  box.on = true;
+  EXPECT_FALSE(read(row));
+  EXPECT_TRUE(box.on) << "an absent folder leaves the box as it was";
+
+  machine.files.putFolder(folder);
+  machine.files.putFile(folder + "\\note.txt", "x");
+  box.on = false;
+  EXPECT_FALSE(write(row));
+  EXPECT_FALSE(read(row));
+  EXPECT_TRUE(box.on) << "a folder that could not be removed reads checked again";
+}
+
+TEST_F(Rows, ARowWithNothingToWriteOpensNoKey) {
+  CheckRowDefinition s;
+  s.control = "CheckBox31";
+  s.at = registryValue(kHkeyCurrentUser, "Software\\Test\\MenuOrder", "");
+  s.whenChecked = {WriteAction::deleteKey("Start Menu")};
+  s.whenUnchecked = {WriteAction::nothing()};
+  Box box;
+  CheckRow row(s, box);
+  EXPECT_FALSE(write(row));
+  EXPECT_EQ(readText("Software\\Test\\MenuOrder", ""), "<absent>");
+  RegistryStore r(machine.registry);
+  r.setRoot(kHkeyCurrentUser);
+  EXPECT_FALSE(r.keyExists("Software\\Test\\MenuOrder")) << "no key was created for nothing";
+}
+
+// A pending row loads every read pass (with the fallback for what cannot be read) and writes
+// only while its condition holds; while it does not, no key is opened or created.
+TEST_F(Rows, PendingRowsLoadWithFallbacksAndWriteOnlyWhenAsked) {
+  loadReg("[HKEY_CURRENT_USER\\Software\\Test]\n\"Owner\"=\"Ann\"\n\"Size\"=\"not a number\"\n");
+  PendingText owner, organization;
+  PendingNumber size;
+  bool writes = false;
+  int loads = 0;
+  PendingRow row({.at = registryValue(kHkeyCurrentUser, "Software\\Test", ""),
+                  .fields = {{"Owner", &owner, std::string()},
+                             {"Organization", &organization, std::string("none")},
+                             {"Size", &size, std::uint32_t{620}}},
+                  .writes = [&] { return writes; },
+                  .loaded = [&] { ++loads; }});
+  EXPECT_FALSE(read(row));
+  EXPECT_EQ(owner.value, "Ann");
+  EXPECT_EQ(owner.asLoaded, "Ann");
+  EXPECT_EQ(organization.value, "") << "an absent text reads as empty, not as the fallback";
+  EXPECT_EQ(size.value, 620) << "a text where a number is read gives the fallback";
+  EXPECT_EQ(loads, 1);
+
+  owner.value = "Bob";
+  EXPECT_FALSE(write(row));
+  EXPECT_EQ(readText("Software\\Test", "Owner"), "Ann") << "not written while not asked";
+  writes = true;
+  EXPECT_FALSE(write(row));
+  EXPECT_EQ(readText("Software\\Test", "Owner"), "Bob");
+  owner.reset();
+  EXPECT_EQ(owner.value, "Ann");
+
+  PendingRow elsewhere({.at = registryValue(kHkeyCurrentUser, "Software\\Elsewhere", ""),
+                        .fields = {{"Owner", &owner, std::string()}},
+                        .writes = [] { return false; }});
+  EXPECT_FALSE(write(elsewhere));
+  RegistryStore r(machine.registry);
+  r.setRoot(kHkeyCurrentUser);
+  EXPECT_FALSE(r.keyExists("Software\\Elsewhere"));
+}
+
+// CreateShellLink is false only when the shell-link object or its IPersistFile is missing; a
+// save that fails still reports true.
+TEST(CreateShellLink, FailsOnlyWithoutTheObjectOrItsPersistFile) {
+  struct Case {
+    const char* what;
+    bool refuseCreate;
+    bool offerPersistFile;
+    const char* shortcut;
+    bool result;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"saved", false, true, "C:\\WINDOWS\\Desktop\\Varnex 2000.lnk", true, true},
+      {"no shell-link object", true, true, "C:\\WINDOWS\\Desktop\\Varnex 2000.lnk", false, false},
+      {"no IPersistFile", false, false, "C:\\WINDOWS\\Desktop\\Varnex 2000.lnk", false, false},
+      {"a save that fails", false, true, "C:\\NO SUCH FOLDER\\Varnex 2000.lnk", true, false},
+  };
+  for (const Case& c : cases) {
+    MemoryMachine machine;
+    machine.files.putFolder("C:\\WINDOWS\\Desktop");
+    machine.shell.refuseCreate = c.refuseCreate;
+    machine.shell.offerPersistFile = c.offerPersistFile;
+    FileStore files(machine.files, machine.shell);
+    EXPECT_EQ(files.CreateShellLink("C:\\VARNEX\\Varnex.exe", c.shortcut, "C:\\VARNEX"), c.result) << c.what;
+    EXPECT_EQ(files.fileExists(c.shortcut), c.saved) << c.what;
   }
 }
 
