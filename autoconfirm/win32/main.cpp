@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "autoconfirm/tappolin.h"
+#include "win32/handles.h"
 
 namespace {
 
@@ -45,15 +46,15 @@ public:
     Shell_NotifyIconA(op, &tray_);
   }
 
-  void createMenu() override { menu_ = CreatePopupMenu(); }
+  void createMenu() override { menu_.reset(CreatePopupMenu()); }
   void appendMenuItem(unsigned command, const char* text) override {
-    AppendMenuA(menu_, MF_STRING, command, text);
+    AppendMenuA(menu_.get(), MF_STRING, command, text);
   }
-  void appendMenuSeparator() override { AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr); }
+  void appendMenuSeparator() override { AppendMenuA(menu_.get(), MF_SEPARATOR, 0, nullptr); }
   void setMenuItemText(unsigned command, const char* text) override {
-    ModifyMenuA(menu_, command, MF_BYCOMMAND | MF_STRING, command, text);
+    ModifyMenuA(menu_.get(), command, MF_BYCOMMAND | MF_STRING, command, text);
   }
-  void trackMenu(int x, int y) override { TrackPopupMenu(menu_, 0, x, y, 0, hidden_, nullptr); }
+  void trackMenu(int x, int y) override { TrackPopupMenu(menu_.get(), 0, x, y, 0, hidden_, nullptr); }
   void cursorPos(int& x, int& y) override {
     POINT p{0, 0};
     GetCursorPos(&p);
@@ -89,7 +90,7 @@ private:
   HINSTANCE instance_;
   HWND hidden_;
   NOTIFYICONDATAA tray_;
-  HMENU menu_ = nullptr;
+  varnex::win32::UniqueMenu menu_;
   HHOOK hook_ = nullptr;
 };
 

@@ -4,6 +4,8 @@
 
 #include <intrin.h>
 
+#include "win32/handles.h"
+
 namespace pellimor {
 
 bool Win32Processor::counterFrequency(std::uint64_t& ticksPerSecond) {
@@ -46,28 +48,23 @@ bool Win32Processor::systemAffinity(CpuMask& mask) {
 
 namespace {
 
-// An open registry key that closes itself.
+// An open registry key, read only, with its subkeys by index.
 class Key {
  public:
   Key(HKEY parent, const char* path) {
-    if (RegOpenKeyExA(parent, path, 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExA(parent, path, 0, KEY_READ, key_.put()) != ERROR_SUCCESS) key_.release();
   }
-  ~Key() {
-    if (key_) RegCloseKey(key_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  explicit operator bool() const { return key_ != nullptr; }
-  HKEY get() const { return key_; }
+  explicit operator bool() const { return static_cast<bool>(key_); }
+  HKEY get() const { return key_.get(); }
 
   // Name of the index-th subkey; false past the last one.
   bool subkey(DWORD index, char* name, DWORD size) const {
-    return RegEnumKeyExA(key_, index, name, &size, nullptr, nullptr, nullptr, nullptr) ==
+    return RegEnumKeyExA(key_.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) ==
            ERROR_SUCCESS;
   }
 
  private:
-  HKEY key_ = nullptr;
+  varnex::win32::UniqueKey key_;
 };
 
 // Windows 98: the configuration manager keeps one key per device node present in this

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/win32/win32_backend.h"
+#include "win32/handles.h"
 
 namespace varnex::settings {
 
@@ -17,10 +18,9 @@ bool Win32Files::setFileAttributes(const std::string& path, std::uint32_t attrib
 
 bool Win32Files::findFirstFile(const std::string& path, std::uint32_t& attributes) {
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  win32::UniqueFind search(FindFirstFileA(path.c_str(), &found));
+  if (!search) return false;
   attributes = found.dwFileAttributes;
-  FindClose(search);
   return true;
 }
 

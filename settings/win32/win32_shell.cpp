@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "settings/win32/win32_backend.h"
+#include "win32/handles.h"
 
 namespace varnex::settings {
 
@@ -17,8 +18,7 @@ const IID kIidPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 class Win32PersistFile : public PersistFile {
  public:
-  explicit Win32PersistFile(IPersistFile* file) : file_(file) {}
-  ~Win32PersistFile() override { file_->Release(); }
+  explicit Win32PersistFile(win32::ComPtr<IPersistFile> file) : file_(std::move(file)) {}
   long save(const std::string& fileName, bool remember) override {
     int length = MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, nullptr, 0);
     std::vector<WCHAR> wide(length > 0 ? length : 1, 0);
@@ -27,34 +27,33 @@ class Win32PersistFile : public PersistFile {
   }
 
  private:
-  IPersistFile* file_;
+  win32::ComPtr<IPersistFile> file_;
 };
 
 class Win32ShellLink : public ShellLink {
  public:
-  explicit Win32ShellLink(IShellLinkA* link) : link_(link) {}
-  ~Win32ShellLink() override { link_->Release(); }
+  explicit Win32ShellLink(win32::ComPtr<IShellLinkA> link) : link_(std::move(link)) {}
   long setPath(const std::string& target) override { return link_->SetPath(target.c_str()); }
   long setWorkingDirectory(const std::string& directory) override {
     return link_->SetWorkingDirectory(directory.c_str());
   }
   std::unique_ptr<PersistFile> queryPersistFile() override {
-    void* file = nullptr;
-    if (FAILED(link_->QueryInterface(kIidPersistFile, &file)) || !file) return nullptr;
-    return std::make_unique<Win32PersistFile>(static_cast<IPersistFile*>(file));
+    win32::ComPtr<IPersistFile> file;
+    if (FAILED(link_->QueryInterface(kIidPersistFile, file.putVoid())) || !file) return nullptr;
+    return std::make_unique<Win32PersistFile>(std::move(file));
   }
 
  private:
-  IShellLinkA* link_;
+  win32::ComPtr<IShellLinkA> link_;
 };
 
 }  // namespace
 
 std::unique_ptr<ShellLink> Win32Shell::createShellLink() {
-  void* link = nullptr;
-  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, &link)) || !link)
+  win32::ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.putVoid())) || !link)
     return nullptr;
-  return std::make_unique<Win32ShellLink>(static_cast<IShellLinkA*>(link));
+  return std::make_unique<Win32ShellLink>(std::move(link));
 }
 
 Win32Backend::Win32Backend() { comReady_ = SUCCEEDED(CoInitialize(nullptr)); }

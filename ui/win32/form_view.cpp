@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <string>
+
 #include "ui/buttons.h"
 #include "ui/edits.h"
 #include "ui/lists.h"
@@ -52,25 +55,43 @@ void registerSheetClass(WNDPROC proc) {
   RegisterClassA(&wc);
 }
 
+// Runs a window procedure's work; an exception is shown and the message then goes to the
+// default handling.
+template <class Work>
+bool guarded(HWND hwnd, Work&& work) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& e) {
+    showUnexpectedError(hwnd, e.what());
+  } catch (...) {
+    showUnexpectedError(hwnd, "unknown error");
+  }
+  return false;
+}
+
 }  // namespace
+
+void showUnexpectedError(HWND from, const char* what) {
+  HWND top = from ? GetAncestor(from, GA_ROOT) : nullptr;
+  char title[128] = {};
+  if (top) GetWindowTextA(top, title, sizeof title);
+  const std::string text = std::string("The last action stopped because of an unexpected error: ") + what;
+  MessageBoxA(top, text.c_str(), title, MB_OK | MB_ICONERROR);
+}
 
 FormView::FormView(Form& form, HWND window, SheetPictures pictures)
     : form_(form), window_(window), pictures_(std::move(pictures)) {
   registerSheetClass(&FormView::sheetProc);
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-  headingFont_ = CreateFontA(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+  font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  headingFont_.reset(CreateFontA(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
   faceBrush_ = GetSysColorBrush(COLOR_BTNFACE);
   natives_.reserve(form_.controls().size());
   for (Control* control : form_.controls()) create(*control);
   layoutSheets();
   sync();
-}
-
-FormView::~FormView() {
-  if (font_) DeleteObject(font_);
-  if (headingFont_) DeleteObject(headingFont_);
 }
 
 HWND FormView::nativeOf(const Control* control) const {
@@ -136,7 +157,7 @@ void FormView::create(Control& control) {
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return;
   bool heading = control.name().rfind("Heading", 0) == 0;
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(heading ? headingFont_ : font_), FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(heading ? headingFont_.get() : font_.get()), FALSE);
   SetPropA(hwnd, kViewProperty, this);
 
   Native n;
@@ -446,19 +467,19 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
       switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-          n->control->mouseDown(MouseButton::Left);
+          guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Left); });
           view->sync();
           break;
         case WM_RBUTTONDOWN:
-          n->control->mouseDown(MouseButton::Right);
+          guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Right); });
           view->sync();
           break;
         case WM_MBUTTONDOWN:
-          n->control->mouseDown(MouseButton::Middle);
+          guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Middle); });
           view->sync();
           break;
         case WM_MOUSEMOVE:
-          n->control->mouseMove();
+          guarded(hwnd, [n] { n->control->mouseMove(); });
           view->sync();
           break;
         case WM_NCDESTROY:
@@ -488,11 +509,16 @@ LRESULT CALLBACK FormView::sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORLISTBOX:
       if (view) {
         LRESULT result = 0;
-        if (view->handle(message, wParam, lParam, result)) return result;
+        bool handled = false;
+        if (guarded(hwnd, [&] { handled = view->handle(message, wParam, lParam, result); }) && handled) return result;
+        view->sync();
       }
       break;
     case WM_MOUSEMOVE:
-      if (view) view->mouseMoveOnSheet(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      if (view)
+        guarded(hwnd, [&] {
+          view->mouseMoveOnSheet(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        });
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;

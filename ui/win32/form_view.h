@@ -9,8 +9,13 @@
 #include <vector>
 
 #include "ui/form.h"
+#include "win32/handles.h"
 
 namespace varnex::ui::win32 {
+
+// Tells the user that an exception no code path expected ended the action of a window
+// procedure; the program goes on. Titled like the top-level window of from.
+void showUnexpectedError(HWND from, const char* what);
 
 // Icons drawn at the top left of a tab sheet, by sheet name.
 using SheetPictures = std::map<std::string, HICON>;
@@ -19,7 +24,6 @@ class FormView {
  public:
   // Creates the native controls of the form inside window (its client area is the form).
   FormView(Form& form, HWND window, SheetPictures pictures = {});
-  ~FormView();
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
 
@@ -58,8 +62,8 @@ class FormView {
   Form& form_;
   HWND window_;
   SheetPictures pictures_;
-  HFONT font_ = nullptr;
-  HFONT headingFont_ = nullptr;
+  ::varnex::win32::UniqueGdi<HFONT> font_;
+  ::varnex::win32::UniqueGdi<HFONT> headingFont_;
   HBRUSH faceBrush_ = nullptr;
   std::vector<Native> natives_;
   std::map<HWND, std::size_t> byHandle_;

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
+
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "pages/catalogue.h"
@@ -33,9 +35,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    // The window procedures catch what their handlers throw; this is for what escapes the
+    // toolkit's own dispatch, so that no error ends the program without a word.
+    try {
+      if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    } catch (const std::exception& e) {
+      varnex::ui::win32::showUnexpectedError(window, e.what());
+    }
   }
   return 0;
 }

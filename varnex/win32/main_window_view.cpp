@@ -1,5 +1,9 @@
 #include "varnex/win32/main_window_view.h"
 
+#include <exception>
+#include <string>
+#include <vector>
+
 #include "app/startup.h"
 
 namespace varnex::ui::win32 {
@@ -8,14 +12,17 @@ namespace {
 
 const char kSecondaryClasses[][10] = {"TAboutBox", "TForm4", "TForm5"};
 
-SheetPictures loadPictures() {
+// The page pictures; owners keeps them until the view is gone.
+SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
   SheetPictures pictures;
   int index = 0;
   for (const app::PageInfo& page : app::pageTable()) {
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                               MAKEINTRESOURCEA(kFirstPagePictureId + index++),
-                                               IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-    if (icon) pictures[page.sheet] = icon;
+    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
+                                                         MAKEINTRESOURCEA(kFirstPagePictureId + index++),
+                                                         IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    if (!icon) continue;
+    pictures[page.sheet] = icon.get();
+    owners.push_back(std::move(icon));
   }
   return pictures;
 }
@@ -54,14 +61,24 @@ LRESULT CALLBACK MainWindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LP
     self->hwnd_ = hwnd;
   }
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+  // No exception leaves a window procedure: the user is told, and the program goes on with the
+  // window brought back in line with the model.
+  try {
+    return self->handle(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    showUnexpectedError(hwnd, e.what());
+  } catch (...) {
+    showUnexpectedError(hwnd, "unknown error");
+  }
+  if (self->view_ && IsWindow(hwnd)) self->view_->sync();
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       if (onWindowCreated) onWindowCreated(hwnd_);
-      view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures());
+      view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures(pictures_));
       model_.onClosed = [this] { DestroyWindow(hwnd_); };
       model_.FormCreate(records_);
       view_->sync();

@@ -4,11 +4,14 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/main_window.h"
 #include "ui/win32/form_view.h"
+#include "win32/handles.h"
 
 namespace varnex::ui::win32 {
+
 
 // Resource ids of the program icon and the page pictures (page i in tab order: 101 + i).
 inline constexpr int kProgramIconId = 1;
@@ -33,6 +36,7 @@ class MainWindowView {
   app::MainWindow& model_;
   app::Records records_;
   HWND hwnd_ = nullptr;
+  std::vector<::varnex::win32::UniqueIcon> pictures_;  // before the view, so they outlive it
   std::unique_ptr<FormView> view_;
 };
 

@@ -9,6 +9,7 @@
 
 #include "app/config_dat.h"
 #include "settings/win32/win32_backend.h"
+#include "win32/handles.h"
 
 namespace varnex::ui::win32 {
 
@@ -31,20 +32,6 @@ constexpr int kDiskFull = 101;
 
 int lastFileError() { return app::fileErrorOf(GetLastError()); }
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 // The dialogs may move the current directory to where the user browsed; the program directory
 // is the current directory (Config.DAT, the program's shortcuts), so it is put back.
@@ -69,7 +56,6 @@ const char* orNull(const std::string& text) { return text.empty() ? nullptr : te
 
 Win32Platform::~Win32Platform() {
   removeTrayIcon();
-  if (ownTrayIcon_) DestroyIcon(trayIcon_);
 }
 
 int Win32Platform::messageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
@@ -150,10 +136,10 @@ HICON Win32Platform::trayIcon() {
   if (trayIcon_) return trayIcon_;
   if (trayIconResource_ != 0) {
     // The small size, so that the notification area need not shrink the large image.
-    trayIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(trayIconResource_),
-                                              IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    ownTrayIcon_ = trayIcon_ != nullptr;
+    ownTrayIcon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(trayIconResource_),
+                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                     GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    trayIcon_ = ownTrayIcon_.get();
   }
   if (!trayIcon_) trayIcon_ = LoadIconA(nullptr, IDI_APPLICATION);
   return trayIcon_;
@@ -230,9 +216,9 @@ std::string Win32Platform::currentDirectory() { return settings::Win32Files().cu
 
 // Opened for reading and writing although only read, so a read-only file is refused (5).
 int Win32Platform::readRecords(const std::string& path, app::Records& records) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  ::varnex::win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return lastFileError();
+  if (!file) return lastFileError();
   app::Records read = {};
   DWORD got = 0;
   if (!ReadFile(file.get(), read.data(), kRecordBytes, &got, nullptr)) return lastFileError();
@@ -245,9 +231,9 @@ int Win32Platform::readRecords(const std::string& path, app::Records& records) {
 // the write (98 has no replacing move), and rewriting bytes a readable file already holds needs
 // no new disk space; a file that cannot be opened for writing stays as it was.
 int Win32Platform::writeRecords(const std::string& path, const app::Records& records) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  ::varnex::win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_ARCHIVE, nullptr));
-  if (!file.valid()) return lastFileError();
+  if (!file) return lastFileError();
   DWORD written = 0;
   if (!WriteFile(file.get(), records.data(), kRecordBytes, &written, nullptr)) return lastFileError();
   if (written < kRecordBytes) return kDiskFull;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/platform_services.h"
+#include "win32/handles.h"
 
 namespace varnex::ui::win32 {
 
@@ -66,8 +67,8 @@ class Win32Platform : public app::PlatformServices {
   HWND window_ = nullptr;
   UINT trayMessage_ = 0;
   WORD trayIconResource_ = 0;
-  HICON trayIcon_ = nullptr;
-  bool ownTrayIcon_ = false;
+  ::varnex::win32::UniqueIcon ownTrayIcon_;  // the program's icon, loaded for the tray
+  HICON trayIcon_ = nullptr;       // that one, or the system's shared application icon
   bool trayShown_ = false;  // asked for; a failed add is retried by restoreTrayIcon
   std::string trayTip_;
 };
