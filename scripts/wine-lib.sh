@@ -1,5 +1,6 @@
 # Shared by the scripts that run our Windows programs under Wine. Source it; it defines:
-#   wine_template DIR        prepare (once, under a lock) a 32-bit prefix that reports Windows 98
+#   wine_template DIR        prepare (once, under a lock) a prefix that reports Windows 98:
+#                            32-bit, or 64-bit with WINEARCH=win64 (the stand-in build's tests)
 #   wine_prefix_copy TPL DIR make DIR a private copy of the prepared prefix
 #   wine_prefix_drop DIR     stop the prefix's wineserver and remove it
 #   ensure_display           start an Xvfb when there is no display, stopped when the shell exits
@@ -7,7 +8,16 @@
 #                            64-bit programs; execve of an i386 program then fails)
 
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEARCH=win32
+export WINEARCH=${WINEARCH:-win32}
+
+# Debian's wine wrapper (and wineboot, winepath through it) starts the 32-bit loader whenever it
+# is installed, even where the kernel cannot run it: a 64-bit prefix gets the 64-bit loader.
+if [ "$WINEARCH" = win64 ]; then
+  export WINELOADER=/usr/lib/wine/wine64
+  wine() { "$WINELOADER" "$@"; }
+  wineboot() { "$WINELOADER" wineboot.exe "$@"; }
+  winepath() { "$WINELOADER" winepath.exe "$@"; }
+fi
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 wine_template() {

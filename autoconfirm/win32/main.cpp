@@ -13,8 +13,9 @@ using tappolin::BoxKind;
 using tappolin::TrayAction;
 using tappolin::Window;
 
-// Windows 98's shell knows only the first version of the tray record.
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the tray record must be the 88-byte one");
+// Windows 98's shell knows only the first version of the tray record (larger in the 64-bit
+// stand-in build, which only the tests run).
+static_assert(sizeof(void*) == 8 || NOTIFYICONDATAA_V1_SIZE == 88, "the tray record must be the 88-byte one");
 
 HWND toHwnd(Window w) { return reinterpret_cast<HWND>(w); }
 Window fromHwnd(HWND h) { return reinterpret_cast<Window>(h); }
@@ -104,9 +105,15 @@ tappolin::Tappolin* g_app = nullptr;
 // may run before we know where we are.
 __attribute__((noinline)) bool runningAsLinked() {
   std::uintptr_t here, linked;
+#if defined(__x86_64__)
+  // The 64-bit stand-in build: LEA reads label 1's run-time address off RIP; the 64-bit
+  // immediate holds its address as linked (or as the loader relocated it).
+  asm volatile("lea 1f(%%rip), %0\n1:\tmovabs $1b, %1" : "=r"(here), "=r"(linked) : : "memory");
+#else
   // The call pushes the run-time address of label 1; the immediate holds its address as linked
   // (or as the loader relocated it).
   asm volatile("call 1f\n1:\tpopl %0\n\tmovl $1b, %1" : "=r"(here), "=r"(linked) : : "memory");
+#endif
   return here == linked;
 }
 

@@ -171,7 +171,7 @@ void FormView::create(Control& control) {
   } else if (control.kind() != Kind::PageControl) {
     // Subclass for the mouse: the press must reach the model before the control reacts.
     SetPropA(hwnd, kOriginalProperty,
-             reinterpret_cast<HANDLE>(SetWindowLongA(hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(&FormView::controlProc))));
+             reinterpret_cast<HANDLE>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormView::controlProc))));
     if (host == window_) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (control.kind() == Kind::PageControl) {
@@ -483,7 +483,7 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
           view->sync();
           break;
         case WM_NCDESTROY:
-          SetWindowLongA(hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(original));
+          SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
           RemovePropA(hwnd, kOriginalProperty);
           RemovePropA(hwnd, kViewProperty);
           break;

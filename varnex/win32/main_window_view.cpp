@@ -54,10 +54,10 @@ HWND MainWindowView::create() {
 }
 
 LRESULT CALLBACK MainWindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongA(hwnd, GWL_USERDATA));
+  auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (message == WM_NCCREATE) {
     self = static_cast<MainWindowView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongA(hwnd, GWL_USERDATA, reinterpret_cast<LONG>(self));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->hwnd_ = hwnd;
   }
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 
@@ -19,8 +20,9 @@ namespace {
 constexpr DWORD kNotifyIconSize = offsetof(NOTIFYICONDATAA, szTip) + 64;  // NOTIFYICONDATAA_V1_SIZE
 constexpr DWORD kOpenFileNameSize =  // OPENFILENAME_SIZE_VERSION_400A
     offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
-static_assert(kNotifyIconSize == 88 && kOpenFileNameSize == 76);
-static_assert(sizeof(OSVERSIONINFOA) == 148 && sizeof(MEMORYSTATUS) == 32);
+// The 64-bit stand-in build (tests only) has the same records with 64-bit pointers and sizes.
+static_assert(sizeof(void*) == 8 || (kNotifyIconSize == 88 && kOpenFileNameSize == 76));
+static_assert(sizeof(OSVERSIONINFOA) == 148 && (sizeof(void*) == 8 || sizeof(MEMORYSTATUS) == 32));
 
 // Config.DAT holds the records as the processor does: 32-bit little-endian.
 static_assert(std::endian::native == std::endian::little);
@@ -197,9 +199,13 @@ app::MemoryStatus Win32Platform::memoryStatus() {
   MEMORYSTATUS status = {};
   status.dwLength = sizeof status;
   GlobalMemoryStatus(&status);
-  return app::MemoryStatus{status.dwLength,      status.dwMemoryLoad,    status.dwTotalPhys,
-                           status.dwAvailPhys,   status.dwTotalPageFile, status.dwAvailPageFile,
-                           status.dwTotalVirtual, status.dwAvailVirtual};
+  // The sizes are 32-bit on every system we ship to; the 64-bit stand-in's saturate the way a
+  // 32-bit program's do above 4 GB.
+  auto size = [](SIZE_T n) { return static_cast<std::uint32_t>(std::min<SIZE_T>(n, 0xFFFFFFFFu)); };
+  return app::MemoryStatus{status.dwLength,          status.dwMemoryLoad,
+                           size(status.dwTotalPhys),     size(status.dwAvailPhys),
+                           size(status.dwTotalPageFile), size(status.dwAvailPageFile),
+                           size(status.dwTotalVirtual),  size(status.dwAvailVirtual)};
 }
 
 app::OsVersion Win32Platform::osVersion() {
