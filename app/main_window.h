@@ -100,6 +100,9 @@ class MainWindow {
   bool restartFlag = false;
   bool countdownRunning = false;
   bool programsRefreshFlag = false;
+  // False while a window opened from this one (help, information, command editor) is shown;
+  // the view follows it.
+  bool enabled = true;
 
   // The view closes the native window when the model has closed.
   std::function<void()> onClosed;

@@ -71,7 +71,7 @@ std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
   return ordered;
 }
 
-Catalogue::Catalogue(app::MainWindow& window) : boot(window), system(window), fileCache(window) {
+Catalogue::Catalogue(app::MainWindow& window) : help(window), boot(window), system(window), fileCache(window) {
   window.setPages(pages());
   const std::vector<app::NamedRow> all = rows();
   window.setPasses(inPassOrder(readPassOrder(), all), inPassOrder(writePassOrder(), all));

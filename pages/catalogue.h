@@ -8,6 +8,7 @@
 #include "app/page.h"
 #include "pages/boot_page.h"
 #include "pages/file_cache_page.h"
+#include "pages/help_window.h"
 #include "pages/system_page.h"
 
 namespace varnex::pages {
@@ -33,6 +34,9 @@ class Catalogue {
   // In tab order.
   std::vector<app::Page*> pages();
   std::vector<app::NamedRow> rows();
+
+  // The windows opened from the main window come first: pages hold references to them.
+  HelpWindow help;
 
   BootPage boot;
   SystemPage system;
