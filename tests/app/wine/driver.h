@@ -1,0 +1,160 @@
+#pragma once
+// What the end-to-end drivers of varnex.exe share: starting it from its folder, finding its
+// windows and controls, real mouse input (SendInput, as a user's hand gives it), tab clicks,
+// running a command such as "reg query", and one line per check.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0500
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace varnex::e2e {
+
+
+inline int failures = 0;
+inline void check(bool ok, const char* what) {
+  std::printf("%s: %s\n", ok ? "ok  " : "FAIL", what);
+  if (!ok) ++failures;
+}
+
+inline bool writeFile(const std::string& path, const void* data, DWORD size) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(f, data, size, &written, nullptr);
+  CloseHandle(f);
+  return ok && written == size;
+}
+
+inline std::vector<unsigned char> readFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return bytes;
+  unsigned char chunk[256];
+  DWORD got = 0;
+  while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  CloseHandle(f);
+  return bytes;
+}
+
+inline PROCESS_INFORMATION start(const std::string& exe, const std::string& folder) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string command = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+    std::printf("cannot start %s: error %lu\n", exe.c_str(), GetLastError());
+  return pi;
+}
+
+inline bool waitUntilVisible(HWND window, DWORD ms) {
+  for (DWORD waited = 0; window && waited < ms; waited += 100) {
+    if (IsWindowVisible(window)) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+inline HWND waitForWindow(const char* cls, const char* title, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 100) {
+    if (HWND w = FindWindowA(cls, title)) return w;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+struct Search {
+  const char* text;
+  HWND found;
+};
+inline BOOL CALLBACK findByCaption(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  if (std::strcmp(text, search->text) == 0 && IsWindowVisible(hwnd)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+inline HWND childByCaption(HWND parent, const char* caption) {
+  Search search{caption, nullptr};
+  EnumChildWindows(parent, findByCaption, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+inline BOOL CALLBACK countMainWindows(HWND hwnd, LPARAM param) {
+  char cls[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (std::strcmp(cls, "TForm1") == 0) ++*reinterpret_cast<int*>(param);
+  return TRUE;
+}
+
+// A left click with the mouse at a point of the screen.
+inline void clickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT input[2] = {};
+  input[0].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1] = input[0];
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  Sleep(300);
+}
+
+inline void leftClick(HWND control) {
+  RECT r;
+  if (!control || !GetWindowRect(control, &r)) return;
+  clickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+// Selects a tab of the window's tab control with a left click on it. The tab's rectangle lives
+// in the program's memory, so it is asked for through a buffer in that process.
+inline void clickTab(HANDLE process, HWND window, int index) {
+  HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
+  RECT r = {};
+  void* remote = VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+  bool found = tabs && remote && SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote)) &&
+               ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!found) {
+    std::printf("no tab %d to click\n", index);
+    return;
+  }
+  POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  MapWindowPoints(tabs, nullptr, &at, 1);
+  clickAt(at);
+}
+
+inline std::string run(const std::string& command) {
+  const std::string out = "C:\\varnex-e2e-out.txt";
+  std::string line = "cmd /c " + command + " > " + out;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "";
+  WaitForSingleObject(pi.hProcess, 30000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  std::vector<unsigned char> bytes = readFile(out);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+inline bool exited(const PROCESS_INFORMATION& pi, DWORD ms) {
+  return pi.hProcess && WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+inline void stop(PROCESS_INFORMATION& pi) {
+  if (!pi.hProcess) return;
+  if (!exited(pi, 0)) TerminateProcess(pi.hProcess, 9);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  pi = {};
+}
+
+
+}  // namespace varnex::e2e
