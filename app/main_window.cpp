@@ -36,7 +36,7 @@ const std::vector<PageInfo>& pageTable() {
 }
 
 MainWindow::MainWindow(PlatformServices& platform, settings::StoreApis stores)
-    : platform_(platform), apis_(stores), stores_(stores) {
+    : platform_(platform), stores_(stores) {
   build();
 }
 

@@ -113,7 +113,6 @@ class MainWindow {
   ui::Memo* pane(const char* name) { return dynamic_cast<ui::Memo*>(form_.find(name)); }
 
   PlatformServices& platform_;
-  settings::StoreApis apis_;
   settings::Stores stores_;
   ui::Form form_;
   std::vector<Page*> pages_;

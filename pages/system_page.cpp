@@ -20,7 +20,6 @@ using settings::ValueKind;
 using settings::WriteAction;
 
 constexpr int kFirstControl = 15;  // CheckBox15
-constexpr int kOptionCount = 14;
 
 const char* const kFileSystem = "System\\CurrentControlSet\\Control\\FileSystem";
 const char* const kCdfs = "System\\CurrentControlSet\\Control\\FileSystem\\CDFS";
@@ -126,7 +125,7 @@ const SystemPage::Slider SystemPage::kSliders[] = {
 
 namespace {
 // Where each option stands on the page: control order, two columns of seven.
-int slotOf(const char* control) { return std::atoi(control + std::string_view("CheckBox").size()) - 15; }
+int slotOf(const char* control) { return std::atoi(control + std::string_view("CheckBox").size()) - kFirstControl; }
 }  // namespace
 
 SystemPage::SystemPage(app::MainWindow& window)

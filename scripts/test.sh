@@ -12,6 +12,16 @@ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j"$jobs"
 ctest --test-dir build/native -j"$jobs" --output-on-failure
 
+echo "== fuzz harnesses: built with clang as the README says, each run briefly"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -DVARNEX_FUZZ=ON >/dev/null
+cmake --build build/fuzz -j"$jobs"
+for harness in build/fuzz/tests/fuzz/fuzz_*; do
+  [ -x "$harness" ] || continue
+  "$harness" -runs=20000 -max_total_time=15 -seed=1 >/dev/null 2>&1 ||
+    { echo "fuzz: $harness found a fault in a short run; run it again to see it" >&2; exit 1; }
+  echo "fuzz: $(basename "$harness"): up to 20000 runs or 15 s, no finding"
+done
+
 echo "== Windows build, tests under Wine"
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
