@@ -125,8 +125,8 @@ StartMenuPage::StartMenuPage(app::MainWindow& window)
     : OptionPage(window, "TabSheet9", "Memo7", "Page4"),
       GroupBox19(form_.get<ui::GroupBox>("GroupBox19")),
       Label5(form_.add<ui::Label>("Label5", &GroupBox19, {12, 22, 100, 16}, "Menu Show Delay")),
-      SpinEdit2(form_.add<ui::SpinEdit>("SpinEdit2", &GroupBox19, {116, 18, 56, 21})),
-      Label6(form_.add<ui::Label>("Label6", &GroupBox19, {180, 22, 80, 16}, "milliseconds")) {
+      SpinEdit2(form_.add<ui::SpinEdit>("SpinEdit2", &GroupBox19, {116, 18, 72, 21})),
+      Label6(form_.add<ui::Label>("Label6", &GroupBox19, {196, 22, 80, 16}, "milliseconds")) {
   SpinEdit2.setRange(kMinDelay, kMaxDelay);
   SpinEdit2.maxLength = 3;
   SpinEdit2.setValue(kDefaultDelay);
