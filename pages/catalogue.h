@@ -9,7 +9,9 @@
 #include "pages/boot_page.h"
 #include "pages/file_cache_page.h"
 #include "pages/help_window.h"
+#include "pages/start_menu_page.h"
 #include "pages/system_page.h"
+#include "pages/windows_page.h"
 
 namespace varnex::pages {
 
@@ -40,6 +42,8 @@ class Catalogue {
 
   BootPage boot;
   SystemPage system;
+  WindowsPage windows;
+  StartMenuPage startMenu;
   FileCachePage fileCache;
 };
 

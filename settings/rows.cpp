@@ -141,8 +141,9 @@ void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& act
         if (!registry.valueExists(name)) break;
         [[fallthrough]];
       case WriteAction::Kind::Write:
-        if (def_.kind == ValueKind::Text) {
-          registry.writeText(name, std::get<std::string>(action.value));
+        // A presence row writes whatever kind its action gives: "IsShortcut" is written as a text.
+        if (const auto* text = std::get_if<std::string>(&action.value)) {
+          registry.writeText(name, *text);
         } else if (def_.kind == ValueKind::Integer) {
           registry.writeInteger(name, std::get<std::uint32_t>(action.value));
         } else {
