@@ -42,8 +42,9 @@ AddRemovePage::AddRemovePage(app::MainWindow& window, CommandEditor& editor)
       ListBox2(window.form().add<ui::ListBox>("ListBox2", &TabSheet10, kList)),
       Button2(window.form().add<ui::Button>("Button2", &TabSheet10, {16, 302, 75, 25}, "Edit")),
       Button3(window.form().add<ui::Button>("Button3", &TabSheet10, {98, 302, 75, 25}, "Remove")),
-      GroupBox15(window.form().add<ui::GroupBox>("GroupBox15", &TabSheet10, {16, 336, 340, 44})),
-      Label43(window.form().add<ui::Label>("Label43", &GroupBox15, {10, 18, 320, 16},
+      GroupBox15(window.form().add<ui::GroupBox>("GroupBox15", &TabSheet10, {16, 334, 340, 52})),
+      // Two lines: the sentence is wider than the frame that must stay left of the command buttons.
+      Label43(window.form().add<ui::Label>("Label43", &GroupBox15, {10, 16, 320, 30},
                                            "Removing an entry does not actually uninstal the program.")) {
   ListBox1.visible = false;
   Button2.onClick = [this] { Button2Click(); };

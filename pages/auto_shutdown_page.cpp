@@ -41,13 +41,13 @@ AutoShutdownPage::AutoShutdownPage(app::MainWindow& window)
                                                        "Shutdown the computer")),
       RxSpeedButton5(window.form().add<ui::Button>("RxSpeedButton5", &TabSheet7, {16, 256, 130, 25},
                                                    "Run AutoShutdown")),
-      GroupBox16(window.form().add<ui::GroupBox>("GroupBox16", &TabSheet7, {16, 290, 340, 84},
+      GroupBox16(window.form().add<ui::GroupBox>("GroupBox16", &TabSheet7, {16, 290, 500, 84},
                                                  "How to use AutoShutdown")),
-      Label39(window.form().add<ui::Label>("Label39", &GroupBox16, {10, 18, 324, 16},
+      Label39(window.form().add<ui::Label>("Label39", &GroupBox16, {10, 18, 480, 16},
                                            "1. Set the time you want to shutdown or suspend your computer.")),
-      Label44(window.form().add<ui::Label>("Label44", &GroupBox16, {10, 38, 324, 16},
+      Label44(window.form().add<ui::Label>("Label44", &GroupBox16, {10, 38, 480, 16},
                                            "2. Choose what you want to do at that time.")),
-      Label45(window.form().add<ui::Label>("Label45", &GroupBox16, {10, 58, 324, 16},
+      Label45(window.form().add<ui::Label>("Label45", &GroupBox16, {10, 58, 480, 16},
                                            "3. Press \"Run AutoShutdown\" button.")) {
   SpinEdit3.setRange(0, 23);
   SpinEdit4.setRange(0, 59);
