@@ -237,4 +237,24 @@ void MainWindow::showWindow() {
 
 void MainWindow::restoreRequest() { showWindow(); }
 
+void MainWindow::trayRightButtonUp() {
+  switch (platform_.popupMenu({"Restore", "Exit"})) {
+    case 0:
+      Restore1Click();
+      break;
+    case 1:
+      Exit1Click();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainWindow::Exit1Click() {
+  if (countdownRunning &&
+      platform_.messageBox(kCountdownQuestion, kConfirmTitle, kMbYesNo | kMbIconQuestion) != kIdYes)
+    return;
+  close();
+}
+
 }  // namespace varnex::app

@@ -90,6 +90,14 @@ class MainWindow {
   void hideWindow();
   void showWindow();
   void restoreRequest();  // WM_USER from a second instance
+  // The tray icon: a left double click restores; the right button's release opens its menu
+  // PopupMenu1 with "Restore" (Restore1) and "Exit" (Exit1).
+  void trayDoubleClick() { showWindow(); }
+  void trayRightButtonUp();
+  void Restore1Click() { showWindow(); }
+  // Asks the countdown question while a countdown runs; Yes (or no countdown) closes, and the
+  // close query asks it once more.
+  void Exit1Click();
 
   bool closed() const { return closed_; }
   bool shown() const { return shown_; }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnex::app {
 
@@ -81,6 +82,9 @@ class PlatformServices {
   virtual void showTrayIcon(const std::string& tip) = 0;
   virtual void removeTrayIcon() = 0;
   virtual void showMainWindow(bool shown) = 0;  // with its taskbar entry
+  // The tray icon's popup menu, opened at the mouse pointer above and to the left of it; returns
+  // the index of the chosen item, or -1 when the menu was dismissed.
+  virtual int popupMenu(const std::vector<std::string>& items) = 0;
 
   // Window timers, by id; a set timer fires every period until killed.
   virtual void setTimer(int id, std::uint32_t periodMs) = 0;

@@ -71,13 +71,24 @@ std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
   return ordered;
 }
 
-Catalogue::Catalogue(app::MainWindow& window) : help(window), boot(window), system(window), windows(window), startMenu(window), fileCache(window) {
+Catalogue::Catalogue(app::MainWindow& window)
+    : help(window),
+      commandEditor(window),
+      boot(window),
+      system(window),
+      windows(window),
+      startMenu(window),
+      addRemove(window, commandEditor),
+      fileCache(window),
+      autoShutdown(window) {
   window.setPages(pages());
   const std::vector<app::NamedRow> all = rows();
   window.setPasses(inPassOrder(readPassOrder(), all), inPassOrder(writePassOrder(), all));
 }
 
-std::vector<app::Page*> Catalogue::pages() { return {&boot, &system, &windows, &startMenu, &fileCache}; }
+std::vector<app::Page*> Catalogue::pages() {
+  return {&boot, &system, &windows, &startMenu, &addRemove, &fileCache, &autoShutdown};
+}
 
 std::vector<app::NamedRow> Catalogue::rows() {
   std::vector<app::NamedRow> all;

@@ -6,7 +6,10 @@
 
 #include "app/main_window.h"
 #include "app/page.h"
+#include "pages/add_remove_page.h"
+#include "pages/auto_shutdown_page.h"
 #include "pages/boot_page.h"
+#include "pages/command_editor.h"
 #include "pages/file_cache_page.h"
 #include "pages/help_window.h"
 #include "pages/start_menu_page.h"
@@ -39,12 +42,15 @@ class Catalogue {
 
   // The windows opened from the main window come first: pages hold references to them.
   HelpWindow help;
+  CommandEditor commandEditor;
 
   BootPage boot;
   SystemPage system;
   WindowsPage windows;
   StartMenuPage startMenu;
+  AddRemovePage addRemove;
   FileCachePage fileCache;
+  AutoShutdownPage autoShutdown;
 };
 
 std::unique_ptr<Catalogue> buildCatalogue(app::MainWindow& window);

@@ -130,6 +130,21 @@ void FakePlatform::showMainWindow(bool shown) {
   windowShown_ = shown;
 }
 
+int FakePlatform::popupMenu(const std::vector<std::string>& items) {
+  std::string line = "popupMenu(";
+  for (std::size_t i = 0; i < items.size(); ++i) line += (i ? ", " : "") + items[i];
+  line += ")";
+  int choice = -1;
+  if (menuChoices.empty()) {
+    line += " [unscripted]";
+  } else {
+    choice = menuChoices.front();
+    menuChoices.pop();
+  }
+  record(std::move(line));
+  return choice;
+}
+
 void FakePlatform::setTimer(int id, std::uint32_t periodMs) {
   record("setTimer(" + std::to_string(id) + ", " + std::to_string(periodMs) + ")");
   timers_[id] = periodMs;

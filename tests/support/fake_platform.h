@@ -6,7 +6,7 @@
 // Lines look like the calls: "messageBox(text, caption, 0x24)", "findWindow(TForm1, Varnex 2000)",
 // "postMessage(4096, 0x400, 0, 0)", "exitWindows(2)", "setSystemPowerState(false, false)",
 // "browseForFolder(Select Directory)", "openPicture(C:\a.bmp)", "shellExecute(open, file, , )",
-// "showTrayIcon(Varnex)", "removeTrayIcon()", "showMainWindow(true)", "setTimer(1, 5000)",
+// "showTrayIcon(Varnex)", "removeTrayIcon()", "popupMenu(Restore, Exit)", "showMainWindow(true)", "setTimer(1, 5000)",
 // "killTimer(1)", "memoryStatus()", "osVersion()", "windowsDirectory()", "currentDirectory()",
 // "readRecords(C:\VARNEX\Config.DAT)", "writeRecords(C:\VARNEX\Config.DAT)". A message box or
 // dialog that found its queue empty gets " [unscripted]" appended, so it stands out.
@@ -38,6 +38,8 @@ class FakePlatform : public app::PlatformServices {
   // Dialog results; nothing means the user cancelled, as does an empty queue.
   std::queue<std::optional<std::string>> folders;
   std::queue<std::optional<std::string>> pictures;
+  // Popup menu choices by item index, -1 for a dismissed menu, as does an empty queue.
+  std::queue<int> menuChoices;
   bool exitWindowsResult = true;
   bool powerStateResult = true;
   // A machine with 64 MB of memory, half of it free, and a 128 MB page file, a quarter free.
@@ -80,6 +82,7 @@ class FakePlatform : public app::PlatformServices {
   void showTrayIcon(const std::string& tip) override;
   void removeTrayIcon() override;
   void showMainWindow(bool shown) override;
+  int popupMenu(const std::vector<std::string>& items) override;
   void setTimer(int id, std::uint32_t periodMs) override;
   void killTimer(int id) override;
   app::MemoryStatus memoryStatus() override;

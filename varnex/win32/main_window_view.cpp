@@ -96,8 +96,15 @@ LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       model_.restoreRequest();
       return 0;
     case kTrayMessage:
-      // A left double click on the notification-area icon brings the window back.
-      if (lParam == WM_LBUTTONDBLCLK) model_.showWindow();
+      // A left double click on the notification-area icon brings the window back; the right
+      // button's release opens its menu.
+      if (lParam == WM_LBUTTONDBLCLK) model_.trayDoubleClick();
+      if (lParam == WM_RBUTTONUP) model_.trayRightButtonUp();
+      if (view_ && IsWindow(hwnd_)) view_->sync();
+      return 0;
+    case WM_TIMER:
+      model_.timerFired(static_cast<int>(wParam));
+      if (view_ && IsWindow(hwnd_)) view_->sync();
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {

@@ -187,6 +187,23 @@ void Win32Platform::showMainWindow(bool shown) {
   SetForegroundWindow(window_);
 }
 
+int Win32Platform::popupMenu(const std::vector<std::string>& items) {
+  if (!window_) return -1;
+  ::varnex::win32::UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return -1;
+  UINT id = 0;
+  for (const std::string& item : items) AppendMenuA(menu.get(), MF_STRING, ++id, item.c_str());
+  POINT at = {};
+  GetCursorPos(&at);
+  // The window must be in the foreground for the menu to close when the user clicks elsewhere,
+  // and it needs a message after the menu so that a second opening works.
+  SetForegroundWindow(window_);
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RIGHTALIGN | TPM_BOTTOMALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                                       at.x, at.y, 0, window_, nullptr));
+  PostMessageA(window_, WM_NULL, 0, 0);
+  return chosen == 0 ? -1 : static_cast<int>(chosen) - 1;
+}
+
 void Win32Platform::setTimer(int id, std::uint32_t periodMs) {
   if (window_) SetTimer(window_, static_cast<UINT_PTR>(id), periodMs, nullptr);
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/platform_services.h"
 #include "win32/handles.h"
@@ -47,6 +48,7 @@ class Win32Platform : public app::PlatformServices {
   void showTrayIcon(const std::string& tip) override;
   void removeTrayIcon() override;
   void showMainWindow(bool shown) override;
+  int popupMenu(const std::vector<std::string>& items) override;
 
   // On the main window; without one set they do nothing.
   void setTimer(int id, std::uint32_t periodMs) override;
