@@ -9,6 +9,9 @@
 #include "pages/boot_page.h"
 #include "pages/file_cache_page.h"
 #include "pages/help_window.h"
+#include "pages/internet1_page.h"
+#include "pages/internet2_page.h"
+#include "pages/internet_values.h"
 #include "pages/system_page.h"
 
 namespace varnex::pages {
@@ -40,6 +43,9 @@ class Catalogue {
 
   BootPage boot;
   SystemPage system;
+  InternetValues internet;  // shared by both Internet pages
+  Internet1Page internet1;
+  Internet2Page internet2;
   FileCachePage fileCache;
 };
 
