@@ -288,6 +288,11 @@ void FormView::syncOne(Native& n) {
   if (text != n.text) {
     SetWindowTextA(n.hwnd, text.c_str());
     n.text = text;
+    // A refused edit puts its text back with the caret where the model placed it.
+    if (c.kind() == Kind::Edit) {
+      const int caret = static_cast<Edit&>(c).caret;
+      SendMessageA(n.hwnd, EM_SETSEL, caret, caret);
+    }
   }
   int number = checkedOf(c);
   switch (c.kind()) {
