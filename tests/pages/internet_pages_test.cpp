@@ -7,6 +7,7 @@
 
 #include "app/config_dat.h"
 #include "tests/pages/page_fixture.h"
+#include "tests/support/sample_machine.h"
 
 namespace varnex::pages {
 namespace {
@@ -498,6 +499,27 @@ TEST(InternetDefaults, RestoringSetsTheDefaultsAndWritesTheKeepAliveAtOnce) {
   EXPECT_EQ(t.param("maxconnect", "max"), "sz:64");
   EXPECT_EQ(t.param("maxsockets", "min"), "sz:2");
   EXPECT_EQ(t.param("cachesize", ""), "sz:0");
+}
+
+}  // namespace
+}  // namespace varnex::pages
+
+namespace varnex::pages {
+namespace {
+
+// The sample machine: a dial-up adapter, a network card and a VPN adapter (counted as LAN).
+TEST(InternetSample, WindowCreationShowsBothConnectionsAndTheDialUpMtu) {
+  PageHarness t;
+  settings::loadSampleMachine(t.machine);
+  t.window.FormCreate(app::Records{});
+  const auto& list = t.control<ui::ComboBox>("ComboBox2");
+  EXPECT_EQ(list.items(), (std::vector<std::string>{kPhone, kLan, ""}));
+  EXPECT_EQ(list.itemIndex(), 0);
+  EXPECT_EQ(t.catalogue->internet.lanMtu.value, "1500") << "the VPN adapter has no MTU of its own";
+  for (const char* radio : {"RadioButton5", "RadioButton14", "RadioButton15", "RadioButton4"})
+    EXPECT_TRUE(t.control<ui::RadioButton>(radio).checked()) << radio;
+  EXPECT_EQ(t.control<ui::SpinEdit>("SpinEdit8").text(), "3600");
+  EXPECT_EQ(t.control<ui::Edit>("Edit10").text(), "2");
 }
 
 }  // namespace
