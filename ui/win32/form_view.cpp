@@ -348,6 +348,17 @@ void FormView::sync() {
   syncing_ = false;
 }
 
+void FormView::resync() {
+  for (Native& n : natives_) {
+    n.number = -2;
+    n.text.assign(1, '\x01');
+    n.items.clear();
+    n.enabled = !n.control->enabled;
+    n.colour = ~n.control->captionColour;
+  }
+  sync();
+}
+
 bool FormView::command(HWND from, int code) {
   Native* n = find(from);
   if (!n || syncing_) return false;

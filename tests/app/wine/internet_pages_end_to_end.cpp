@@ -88,19 +88,29 @@ int main(int argc, char** argv) {
   // One network card with a custom MTU; the stack and the transport as a user may have tuned them.
   run("reg delete \"HKLM\\System\\CurrentControlSet\\Services\\Class\\Net\" /f");
   add(kNet0, "DriverDesc", "NE2000 Compatible");
-  add(kNet0, "IPMTU", "1400");
+  add(kNet0, "IPMTU", "576");
   add(kTcp, "DefaultTTL", "64");
   add(kTcp, "PMTUDiscovery", "0");
   add(kTcp, "PMTUBlackHoleDetect", "1");
   add(kTcp, "SessionKeepAlive", "100");
   add(kParams + "maxconnect", "min", "4");
   add(kParams + "maxconnect", "max", "32");
-  check(query(kNet0, "IPMTU") == "1400", "the adapter entry is in the registry");
+  check(query(kNet0, "IPMTU") == "576", "the adapter entry is in the registry");
 
   PROCESS_INFORMATION program = start(exe, folder);
   HWND window = waitForWindow("TForm1", "Varnex 2000", 60000);
   check(waitUntilVisible(window, 30000), "Varnex 2000 is shown");
   if (window) {
+    // What the first read pass found shows on the page: the card's MTU, the stack's time to live.
+    HWND mtu = nullptr;
+    for (int attempt = 0; attempt < 5 && !mtu; ++attempt) {
+      clickTab(program.hProcess, window, 4);
+      Sleep(500);
+      mtu = childByCaption(window, "576");
+    }
+    HWND ttl = childByCaption(window, "64");
+    check(mtu && SendMessageA(mtu, BM_GETCHECK, 0, 0) == BST_CHECKED, "Internet #1 shows the MTU 576 checked");
+    check(ttl && SendMessageA(ttl, BM_GETCHECK, 0, 0) == BST_CHECKED, "and the time to live 64");
     check(press(program.hProcess, window, 4, "Automatic"), "Internet #1 has an Automatic button");
     check(press(program.hProcess, window, 5, "Automatic"), "Internet #2 has an Automatic button");
     HWND apply = pushButton(window, "Apply");
