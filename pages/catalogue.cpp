@@ -78,6 +78,8 @@ Catalogue::Catalogue(app::MainWindow& window)
       system(window),
       windows(window),
       startMenu(window),
+      internet1(window, internet, help),
+      internet2(window, internet),
       addRemove(window, commandEditor),
       fileCache(window),
       autoShutdown(window) {
@@ -87,7 +89,7 @@ Catalogue::Catalogue(app::MainWindow& window)
 }
 
 std::vector<app::Page*> Catalogue::pages() {
-  return {&boot, &system, &windows, &startMenu, &addRemove, &fileCache, &autoShutdown};
+  return {&boot, &system, &windows, &startMenu, &internet1, &internet2, &addRemove, &fileCache, &autoShutdown};
 }
 
 std::vector<app::NamedRow> Catalogue::rows() {

@@ -13,6 +13,9 @@
 #include "pages/file_cache_page.h"
 #include "pages/help_window.h"
 #include "pages/start_menu_page.h"
+#include "pages/internet1_page.h"
+#include "pages/internet2_page.h"
+#include "pages/internet_values.h"
 #include "pages/system_page.h"
 #include "pages/windows_page.h"
 
@@ -48,6 +51,9 @@ class Catalogue {
   SystemPage system;
   WindowsPage windows;
   StartMenuPage startMenu;
+  InternetValues internet;  // shared by both Internet pages
+  Internet1Page internet1;
+  Internet2Page internet2;
   AddRemovePage addRemove;
   FileCachePage fileCache;
   AutoShutdownPage autoShutdown;

@@ -288,6 +288,11 @@ void FormView::syncOne(Native& n) {
   if (text != n.text) {
     SetWindowTextA(n.hwnd, text.c_str());
     n.text = text;
+    // A refused edit puts its text back with the caret where the model placed it.
+    if (c.kind() == Kind::Edit) {
+      const int caret = static_cast<Edit&>(c).caret;
+      SendMessageA(n.hwnd, EM_SETSEL, caret, caret);
+    }
   }
   int number = checkedOf(c);
   switch (c.kind()) {
@@ -341,6 +346,17 @@ void FormView::sync() {
   syncing_ = true;
   for (Native& n : natives_) syncOne(n);
   syncing_ = false;
+}
+
+void FormView::resync() {
+  for (Native& n : natives_) {
+    n.number = -2;
+    n.text.assign(1, '\x01');
+    n.items.clear();
+    n.enabled = !n.control->enabled;
+    n.colour = ~n.control->captionColour;
+  }
+  sync();
 }
 
 bool FormView::command(HWND from, int code) {

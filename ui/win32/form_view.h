@@ -31,6 +31,8 @@ class FormView {
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Brings every native control in line with the model.
   void sync();
+  // Forgets what the native controls were last given and gives them everything again.
+  void resync();
   HWND nativeOf(const Control* control) const;
 
  private:

@@ -49,8 +49,12 @@ HWND MainWindowView::create() {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return CreateWindowExA(0, app::kMainWindowClass.c_str(), app::kMainWindowTitle.c_str(), style, x, y,
-                         width, height, nullptr, nullptr, instance, this);
+  HWND window = CreateWindowExA(0, app::kMainWindowClass.c_str(), app::kMainWindowTitle.c_str(), style, x,
+                                y, width, height, nullptr, nullptr, instance, this);
+  // Wine drops check states, texts and enabled states given to the controls while the window is
+  // still being created (inside WM_CREATE), so they are given again once it exists.
+  if (window && view_) view_->resync();
+  return window;
 }
 
 LRESULT CALLBACK MainWindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
