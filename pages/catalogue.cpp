@@ -71,13 +71,13 @@ std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
   return ordered;
 }
 
-Catalogue::Catalogue(app::MainWindow& window) : help(window), boot(window), system(window), fileCache(window) {
+Catalogue::Catalogue(app::MainWindow& window) : help(window), boot(window), system(window), fileCache(window, help), diskCache(window, help) {
   window.setPages(pages());
   const std::vector<app::NamedRow> all = rows();
   window.setPasses(inPassOrder(readPassOrder(), all), inPassOrder(writePassOrder(), all));
 }
 
-std::vector<app::Page*> Catalogue::pages() { return {&boot, &system, &fileCache}; }
+std::vector<app::Page*> Catalogue::pages() { return {&boot, &system, &fileCache, &diskCache}; }
 
 std::vector<app::NamedRow> Catalogue::rows() {
   std::vector<app::NamedRow> all;

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/page.h"
 #include "pages/boot_page.h"
+#include "pages/disk_cache_page.h"
 #include "pages/file_cache_page.h"
 #include "pages/help_window.h"
 #include "pages/system_page.h"
@@ -41,6 +42,7 @@ class Catalogue {
   BootPage boot;
   SystemPage system;
   FileCachePage fileCache;
+  DiskCachePage diskCache;
 };
 
 std::unique_ptr<Catalogue> buildCatalogue(app::MainWindow& window);

@@ -1,6 +1,8 @@
 #pragma once
 // Where the option pages put their check boxes: two columns of seven below the heading, above
 // the description frame (y 250), clear of the command buttons at the bottom right.
+#include <string>
+
 #include "ui/control.h"
 
 namespace varnex::pages {
@@ -9,6 +11,20 @@ inline ui::Bounds optionBounds(int index) {
   constexpr int kColumnRows = 7, kFirstTop = 44, kRowStep = 27;
   constexpr int kColumnLeft[] = {16, 270};
   return {kColumnLeft[index / kColumnRows], kFirstTop + (index % kColumnRows) * kRowStep, 240, 17};
+}
+
+// The width a label sized to its caption takes in MS Sans Serif 8 pt: digits 6 pixels, letters
+// 5 to 8, spaces and colons 3. Generous rather than tight, so a caption never clips.
+inline int captionWidth(const std::string& caption) {
+  int width = 0;
+  for (char c : caption) {
+    if (c == ' ' || c == ':' || c == '.' || c == ',' || c == 'i' || c == 'l' || c == 'I') width += 3;
+    else if (c >= '0' && c <= '9') width += 6;
+    else if (c == 'm' || c == 'w' || c == 'M' || c == 'W') width += 9;
+    else if (c >= 'A' && c <= 'Z') width += 8;
+    else width += 6;
+  }
+  return width;
 }
 
 }  // namespace varnex::pages

@@ -162,7 +162,9 @@ TEST_F(System, ActionOptionsWriteNothingAndOpenNoKeyWhileUnchecked) {
   }
   write();
   EXPECT_FALSE(keyExists(kHkeyLocalMachine, kSetup));
-  EXPECT_FALSE(keyExists(kHkeyLocalMachine, kVersion));
+  // CurrentVersion itself exists on every machine (it holds FS Templates): no owner value there.
+  EXPECT_EQ(stored(kHkeyLocalMachine, kVersion, "RegisteredOwner"), "<absent>");
+  EXPECT_EQ(stored(kHkeyLocalMachine, kVersion, "RegisteredOrganization"), "<absent>");
   EXPECT_FALSE(keyExists(kHkeyCurrentUser, kMetrics));
   EXPECT_FALSE(keyExists(kHkeyLocalMachine, kCdfs));
   // The toggle rows do create their keys, checked or not.
