@@ -4,6 +4,7 @@
 // each native control brought in line with the model.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ class FormView {
   // Brings every native control in line with the model.
   void sync();
   HWND nativeOf(const Control* control) const;
+  // Runs after every sync, so the host can follow model state that no control shows.
+  std::function<void()> onSynced;
 
  private:
   struct Native {
