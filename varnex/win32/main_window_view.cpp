@@ -10,7 +10,7 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-const char kSecondaryClasses[][10] = {"TAboutBox", "TForm4", "TForm5"};
+const char kSecondaryClasses[][10] = {"TAboutBox", "TForm5"};
 
 // The page pictures; owners keeps them until the view is gone.
 SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
@@ -79,6 +79,10 @@ LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       if (onWindowCreated) onWindowCreated(hwnd_);
       view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures(pictures_));
+      view_->onSynced = [this] {
+        followEnabled();
+        if (afterEvent) afterEvent();
+      };
       model_.onClosed = [this] { DestroyWindow(hwnd_); };
       model_.FormCreate(records_);
       view_->sync();
@@ -118,7 +122,31 @@ LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void createSecondaryWindows() {
+void MainWindowView::followEnabled() {
+  if (hwnd_ && IsWindow(hwnd_) && (IsWindowEnabled(hwnd_) != FALSE) != model_.enabled)
+    EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
+}
+
+SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+  help_ = std::make_unique<FormWindow>(
+      help.form(), FormWindowStyle{pages::HelpWindow::kClassName, pages::HelpWindow::kCaption,
+                                   pages::HelpWindow::kClientWidth, pages::HelpWindow::kClientHeight, false});
+  help_->visible = [&help] { return help.shown(); };
+  // Escape, Alt+F4 and the like close it as "Close" does, so the main window is enabled again.
+  help_->onClose = [&help] { help.Button1Click(); };
+  help_->defaultButton = &help.defaultButton();
+  help_->handCursor = {&help.defaultButton()};
+  help_->afterEvent = [&main] { main.followEnabled(); };
+  help_->create(main.hwnd());
+  main.afterEvent = [this] { sync(); };
+}
+
+void SecondaryWindows::sync() {
+  if (help_) help_->sync();
+}
+
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+  auto windows = std::make_unique<SecondaryWindows>(help, main);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   for (const char* cls : kSecondaryClasses) {
     WNDCLASSA wc = {};
@@ -131,6 +159,7 @@ void createSecondaryWindows() {
     CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                     300, 200, nullptr, nullptr, instance, nullptr);
   }
+  return windows;
 }
 
 }  // namespace varnex::ui::win32
