@@ -42,8 +42,8 @@ int positionOf(const std::string& text, int unit) { return ui::integerOf(text).v
 DiskCachePage::DiskCachePage(app::MainWindow& window, HelpWindow& help)
     : help_(help),
       TabSheet4(window.form().get<ui::TabSheet>("TabSheet4")),
-      Label7(window.form().add<ui::Label>("Label7", &TabSheet4, {16, 51, 124, 16}, "Your system profiles is :")),
-      ComboBox1(window.form().add<ui::ComboBox>("ComboBox1", &TabSheet4, {144, 48, 170, 21})),
+      Label7(window.form().add<ui::Label>("Label7", &TabSheet4, {16, 51, 0, 16})),
+      ComboBox1(window.form().add<ui::ComboBox>("ComboBox1", &TabSheet4, {0, 48, 170, 21})),
       RxSpeedButton12(window.form().add<ui::Button>("RxSpeedButton12", &TabSheet4, {430, 48, 75, 25}, "Help")),
       Label8(window.form().add<ui::Label>("Label8", &TabSheet4, {16, 92, 0, 16})),
       Label22(window.form().add<ui::Label>("Label22", &TabSheet4, {0, 92, 0, 16})),
@@ -60,6 +60,8 @@ DiskCachePage::DiskCachePage(app::MainWindow& window, HelpWindow& help)
   std::vector<std::string> items = {"User Defined"};
   for (const CacheProfile& p : kCacheProfiles) items.push_back(p.name);
   ComboBox1.setItems(std::move(items));
+  setCaption(Label7, "Your system profiles is :");
+  ComboBox1.left = Label7.left + Label7.width + 8;
   setCaption(Label8, "Minimum Cache Size :");
   setCaption(Label9, "Maximum Cache Size :");
   setCaption(Label10, "Chunk Size :");

@@ -13,16 +13,15 @@ inline ui::Bounds optionBounds(int index) {
   return {kColumnLeft[index / kColumnRows], kFirstTop + (index % kColumnRows) * kRowStep, 240, 17};
 }
 
-// The width a label sized to its caption takes in MS Sans Serif 8 pt: digits 6 pixels, letters
-// 5 to 8, spaces and colons 3. Generous rather than tight, so a caption never clips.
+// The width a label sized to its caption takes: generous rather than tight, so that a caption
+// never clips in MS Sans Serif 8 pt nor in the wider faces that stand in for it.
 inline int captionWidth(const std::string& caption) {
   int width = 0;
   for (char c : caption) {
-    if (c == ' ' || c == ':' || c == '.' || c == ',' || c == 'i' || c == 'l' || c == 'I') width += 3;
-    else if (c >= '0' && c <= '9') width += 6;
-    else if (c == 'm' || c == 'w' || c == 'M' || c == 'W') width += 9;
-    else if (c >= 'A' && c <= 'Z') width += 8;
-    else width += 6;
+    if (c == ' ' || c == ':' || c == '.' || c == ',' || c == 'i' || c == 'l' || c == 'I') width += 4;
+    else if (c == 'm' || c == 'w' || c == 'M' || c == 'W') width += 11;
+    else if (c >= 'A' && c <= 'Z') width += 9;
+    else width += 7;
   }
   return width;
 }

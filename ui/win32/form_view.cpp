@@ -342,9 +342,18 @@ void FormView::syncOne(Native& n) {
 }
 
 void FormView::sync() {
-  syncing_ = true;
-  for (Native& n : natives_) syncOne(n);
-  syncing_ = false;
+  // Setting a native control's state sends notifications whose handling syncs again; the sync
+  // under way already covers them.
+  if (syncing_) return;
+  struct Syncing {
+    bool& flag;
+    explicit Syncing(bool& f) : flag(f) { flag = true; }
+    ~Syncing() { flag = false; }
+  };
+  {
+    Syncing during(syncing_);
+    for (Native& n : natives_) syncOne(n);
+  }
   if (onSynced) onSynced();
 }
 

@@ -9,11 +9,15 @@ namespace {
 
 const char kTemplates[] = "Software\\Microsoft\\Windows\\CurrentVersion\\FS Templates";
 
-std::string systemIni(const char* entry) {
+std::string systemIniPath() {
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, sizeof windows);
+  return std::string(windows) + "\\SYSTEM.INI";
+}
+
+std::string systemIni(const char* entry) {
   char value[64] = {};
-  GetPrivateProfileStringA("vcache", entry, "<absent>", value, sizeof value, (std::string(windows) + "\\SYSTEM.INI").c_str());
+  GetPrivateProfileStringA("vcache", entry, "<absent>", value, sizeof value, systemIniPath().c_str());
   return value;
 }
 
@@ -162,6 +166,9 @@ int main(int argc, char** argv) {
   const unsigned char records[20] = {0};
   check(writeFile(folder + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
   setTemplate("Desktop");
+  WritePrivateProfileStringA("vcache", "MinFileCache", "2048", systemIniPath().c_str());
+  WritePrivateProfileStringA("vcache", "MaxFileCache", "8192", systemIniPath().c_str());
+  WritePrivateProfileStringA("vcache", "CHUNKSIZE", "512", systemIniPath().c_str());
 
   PROCESS_INFORMATION program = start(exe, folder);
   HWND window = waitForWindow("TForm1", "Varnex 2000", 60000);
@@ -173,6 +180,8 @@ int main(int argc, char** argv) {
 
   // Disk-Cache: "CD Writer", then "Apply".
   check(showTab(program.hProcess, window, 8, "Your system profiles is :"), "the Disk-Cache page is shown");
+  check(showsText(window, "Standard System") && showsText(window, "8192"),
+        "the read pass found the Standard System profile in SYSTEM.INI");
   check(choose(window, 0, 5), "CD Writer is chosen from the profile list");
   Sleep(300);
   check(showsText(window, "12288"), "the page shows 12288");
