@@ -50,27 +50,28 @@ HWND droppedList() {
   return nullptr;
 }
 
+// Enumeration callbacks are stdcall on 32-bit Windows, which a lambda cannot be.
+struct FindCombo {
+  int wanted, seen;
+  HWND found;
+};
+BOOL CALLBACK findCombo(HWND hwnd, LPARAM param) {
+  auto* f = reinterpret_cast<FindCombo*>(param);
+  char cls[32] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, "ComboBox") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  if (f->seen++ == f->wanted) {
+    f->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // Chooses an item of the visible combo box at index `combo` among the window's visible combo
 // boxes, with two clicks: one opens the list, one picks the item.
 bool choose(HWND window, int combo, int item) {
-  struct Find {
-    int wanted, seen;
-    HWND found;
-  } find{combo, 0, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(param);
-        char cls[32] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (lstrcmpiA(cls, "ComboBox") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        if (f->seen++ == f->wanted) {
-          f->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
+  FindCombo find{combo, 0, nullptr};
+  EnumChildWindows(window, findCombo, reinterpret_cast<LPARAM>(&find));
   if (!find.found) return false;
   leftClick(find.found);
   HWND list = droppedList();
@@ -90,19 +91,18 @@ std::string textOf(HWND hwnd) {
 }
 
 // A visible control showing exactly that text.
+struct FindText {
+  const char* wanted;
+  bool found;
+};
+BOOL CALLBACK findText(HWND hwnd, LPARAM param) {
+  auto* f = reinterpret_cast<FindText*>(param);
+  if (IsWindowVisible(hwnd) && textOf(hwnd) == f->wanted) f->found = true;
+  return f->found ? FALSE : TRUE;
+}
 bool showsText(HWND window, const char* wanted) {
-  struct Find {
-    const char* wanted;
-    bool found;
-  } find{wanted, false};
-  EnumChildWindows(
-      window,
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(param);
-        if (IsWindowVisible(hwnd) && textOf(hwnd) == f->wanted) f->found = true;
-        return f->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
+  FindText find{wanted, false};
+  EnumChildWindows(window, findText, reinterpret_cast<LPARAM>(&find));
   return find.found;
 }
 
@@ -117,23 +117,22 @@ bool showTab(HANDLE process, HWND window, int index, const char* caption) {
 }
 
 // The text of the help window's visible text box.
+struct VisibleText {
+  std::string text;
+  int visible = 0;
+};
+BOOL CALLBACK visibleEdit(HWND hwnd, LPARAM param) {
+  char cls[32] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Edit") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  auto* f = reinterpret_cast<VisibleText*>(param);
+  f->text = textOf(hwnd);
+  ++f->visible;
+  return TRUE;
+}
 std::string visibleText(HWND help) {
-  struct Found {
-    std::string text;
-    int visible = 0;
-  } found;
-  EnumChildWindows(
-      help,
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        char cls[32] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Edit") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        auto* f = reinterpret_cast<Found*>(param);
-        f->text = textOf(hwnd);
-        ++f->visible;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  VisibleText found;
+  EnumChildWindows(help, visibleEdit, reinterpret_cast<LPARAM>(&found));
   return found.visible == 1 ? found.text : "<" + std::to_string(found.visible) + " visible>";
 }
 
