@@ -142,13 +142,20 @@ bool waitFor(bool (*condition)(HWND), HWND w) {
   return false;
 }
 
-void pressKey(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = key;
-  input[1] = input[0];
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
+// A key press, with Alt held when alt is set.
+void pressKey(WORD key, bool alt = false) {
+  INPUT input[4] = {};
+  int n = 0;
+  auto add = [&](WORD vk, DWORD flags) {
+    input[n].type = INPUT_KEYBOARD;
+    input[n].ki.wVk = vk;
+    input[n++].ki.dwFlags = flags;
+  };
+  if (alt) add(VK_MENU, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (alt) add(VK_MENU, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(n), input, sizeof(INPUT));
   Sleep(300);
 }
 
@@ -218,15 +225,21 @@ int main(int argc, char** argv) {
   check(waitFor([](HWND w) { return !IsWindowVisible(w); }, help), "Close hides the help window");
   check(IsWindowEnabled(window) != FALSE, "and the main window takes input again");
 
-  // Escape closes it the same way, and Enter presses "Close".
-  for (WORD key : {WORD{VK_ESCAPE}, WORD{VK_RETURN}}) {
+  // Escape and the system's close keystroke close it the same way, and Enter presses "Close".
+  const struct {
+    WORD key;
+    bool alt;
+    const char* what;
+  } keys[] = {{VK_ESCAPE, false, "Escape closes it"}, {VK_RETURN, false, "Enter closes it"},
+              {VK_F4, true, "Alt+F4 closes it"}};
+  for (const auto& k : keys) {
     leftClick(childByCaption(window, "Help"));
     check(waitUntilVisible(help, 10000), "Help opens the help window again");
     SetForegroundWindow(help);
-    pressKey(key);
-    check(waitFor([](HWND w) { return !IsWindowVisible(w); }, help),
-          key == VK_ESCAPE ? "Escape closes it" : "Enter closes it");
+    pressKey(k.key, k.alt);
+    check(waitFor([](HWND w) { return !IsWindowVisible(w); }, help), k.what);
     check(IsWindowEnabled(window) != FALSE, "and the main window is enabled again");
+    check(IsWindow(help) != FALSE, "the help window is hidden, not destroyed");
   }
 
   leftClick(childByCaption(window, "Cancel"));
