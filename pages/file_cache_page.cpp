@@ -1,5 +1,6 @@
 #include "pages/file_cache_page.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -140,8 +141,13 @@ void FileCachePage::read(settings::Stores& stores) {
 }
 
 void FileCachePage::write(settings::Stores& stores) {
-  nameCache_ = static_cast<std::uint32_t>(SpinEdit6.value());
-  pathCache_ = static_cast<std::uint32_t>(SpinEdit7.value());
+  // A typed number outside the range (a negative one) is taken as the nearest bound, so the
+  // binary values never hold what the fields cannot show.
+  auto withinRange = [](const ui::SpinEdit& spin) {
+    return static_cast<std::uint32_t>(std::clamp(spin.value(), spin.minValue(), spin.maxValue()));
+  };
+  nameCache_ = withinRange(SpinEdit6);
+  pathCache_ = withinRange(SpinEdit7);
   settings::RegistryStore reg = stores.registry();
   reg.setRoot(settings::kHkeyLocalMachine);
   reg.openKey(kFsTemplates, false);  // without the key every write below fails in the store

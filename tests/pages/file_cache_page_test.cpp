@@ -210,6 +210,16 @@ TEST_F(FileCacheRows, UserDefinedWritesTheProgramsOwnTemplateEveryTime) {
   EXPECT_EQ(at("\\Varnex", ""), "sz:Varnex Settings");
 }
 
+TEST_F(FileCacheRows, TypedSizesOutsideTheRangeAreWrittenWithinIt) {
+  read();
+  spin(6).type("-5");  // the slider stays at 0, so nothing rewrites the text
+  spin(7).type("-1");
+  ASSERT_EQ(spin(6).text(), "-5");
+  write();
+  EXPECT_EQ(at("\\Varnex", "NameCache"), "hex:00,00,00,00");
+  EXPECT_EQ(at("\\Varnex", "PathCache"), "hex:00,00,00,00");
+}
+
 TEST_F(FileCacheRows, WithoutTheTemplatesKeyTheWritePassFails) {
   machine.registry.deleteKey(settings::kHkeyLocalMachine, kTemplatesKey);
   ASSERT_FALSE(keyExists(settings::kHkeyLocalMachine, kTemplatesKey));
