@@ -10,7 +10,19 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-const char kSecondaryClasses[][10] = {"TAboutBox", "TForm5"};
+// Placeholders of the windows whose pages have not arrived yet.
+void createPlaceholder(const char* cls) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = cls;
+  RegisterClassA(&wc);
+  CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
+                  nullptr, nullptr, instance, nullptr);
+}
 
 // The page pictures; owners keeps them until the view is gone.
 SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
@@ -127,7 +139,7 @@ void MainWindowView::followEnabled() {
     EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
 }
 
-SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main) : main_(main) {
   help_ = std::make_unique<FormWindow>(
       help.form(), FormWindowStyle{pages::HelpWindow::kClassName, pages::HelpWindow::kCaption,
                                    pages::HelpWindow::kClientWidth, pages::HelpWindow::kClientHeight, false});
@@ -141,24 +153,17 @@ SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main
   main.afterEvent = [this] { sync(); };
 }
 
+SecondaryWindows::~SecondaryWindows() { main_.afterEvent = nullptr; }
+
 void SecondaryWindows::sync() {
   if (help_) help_->sync();
 }
 
 std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+  // In the order of creation: the information window, the help window, the command editor.
+  createPlaceholder("TAboutBox");
   auto windows = std::make_unique<SecondaryWindows>(help, main);
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (const char* cls : kSecondaryClasses) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = cls;
-    RegisterClassA(&wc);
-    CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                    300, 200, nullptr, nullptr, instance, nullptr);
-  }
+  createPlaceholder("TForm5");
   return windows;
 }
 

@@ -52,10 +52,14 @@ class MainWindowView {
 class SecondaryWindows {
  public:
   SecondaryWindows(pages::HelpWindow& help, MainWindowView& main);
+  ~SecondaryWindows();
+  SecondaryWindows(const SecondaryWindows&) = delete;
+  SecondaryWindows& operator=(const SecondaryWindows&) = delete;
   // Brings every secondary window in line with its model.
   void sync();
 
  private:
+  MainWindowView& main_;
   std::unique_ptr<FormWindow> help_;
 };
 std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main);
