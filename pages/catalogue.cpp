@@ -81,7 +81,8 @@ Catalogue::Catalogue(app::MainWindow& window)
       internet1(window, internet, help),
       internet2(window, internet),
       addRemove(window, commandEditor),
-      fileCache(window),
+      fileCache(window, help),
+      diskCache(window, help),
       autoShutdown(window) {
   window.setPages(pages());
   const std::vector<app::NamedRow> all = rows();
@@ -89,7 +90,8 @@ Catalogue::Catalogue(app::MainWindow& window)
 }
 
 std::vector<app::Page*> Catalogue::pages() {
-  return {&boot, &system, &windows, &startMenu, &internet1, &internet2, &addRemove, &fileCache, &autoShutdown};
+  return {&boot,      &system,    &windows,   &startMenu,    &internet1, &internet2,
+          &addRemove, &fileCache, &diskCache, &autoShutdown};
 }
 
 std::vector<app::NamedRow> Catalogue::rows() {

@@ -10,6 +10,7 @@
 #include "pages/auto_shutdown_page.h"
 #include "pages/boot_page.h"
 #include "pages/command_editor.h"
+#include "pages/disk_cache_page.h"
 #include "pages/file_cache_page.h"
 #include "pages/help_window.h"
 #include "pages/start_menu_page.h"
@@ -56,6 +57,7 @@ class Catalogue {
   Internet2Page internet2;
   AddRemovePage addRemove;
   FileCachePage fileCache;
+  DiskCachePage diskCache;
   AutoShutdownPage autoShutdown;
 };
 

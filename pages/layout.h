@@ -1,6 +1,8 @@
 #pragma once
 // Where the option pages put their check boxes: two columns of seven below the heading, above
 // the description frame (y 250), clear of the command buttons at the bottom right.
+#include <string>
+
 #include "ui/control.h"
 
 namespace varnex::pages {
@@ -9,6 +11,19 @@ inline ui::Bounds optionBounds(int index) {
   constexpr int kColumnRows = 7, kFirstTop = 44, kRowStep = 27;
   constexpr int kColumnLeft[] = {16, 270};
   return {kColumnLeft[index / kColumnRows], kFirstTop + (index % kColumnRows) * kRowStep, 240, 17};
+}
+
+// The width a label sized to its caption takes: generous rather than tight, so that a caption
+// never clips in MS Sans Serif 8 pt nor in the wider faces that stand in for it.
+inline int captionWidth(const std::string& caption) {
+  int width = 0;
+  for (char c : caption) {
+    if (c == ' ' || c == ':' || c == '.' || c == ',' || c == 'i' || c == 'l' || c == 'I') width += 4;
+    else if (c == 'm' || c == 'w' || c == 'M' || c == 'W') width += 11;
+    else if (c >= 'A' && c <= 'Z') width += 9;
+    else width += 7;
+  }
+  return width;
 }
 
 }  // namespace varnex::pages

@@ -26,13 +26,16 @@ wine_template() {
   mkdir -p "$(dirname "$tpl")"
   (
     flock 9
-    [ -f "$tpl/.ready" ] && exit 0
+    # .ready2: a template made before the FS Templates key was added is made again.
+    [ -f "$tpl/.ready2" ] && exit 0
     rm -rf "$tpl"
     WINEPREFIX=$tpl wineboot -i >/dev/null 2>&1 || true
     WINEPREFIX=$tpl wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1
+    # Every Windows 98 machine has the file system templates key (the File-Cache page writes it).
+    WINEPREFIX=$tpl wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\FS Templates' /f >/dev/null 2>&1
     WINEPREFIX=$tpl wineserver -w
     [ -f "$tpl/system.reg" ] || { echo "wine: could not prepare a prefix in $tpl" >&2; exit 1; }
-    touch "$tpl/.ready"
+    touch "$tpl/.ready2"
   ) 9>"$tpl.lock"
 }
 
@@ -48,7 +51,7 @@ wine_prefix_copy() {
       -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' -o -iname '*.ax' \
       -o -iname '*.ds' -o -iname '*.ttf' \) -print0 |
     while IFS= read -r -d '' f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done
-  rm -f "$dir/.ready"
+  rm -f "$dir/.ready" "$dir/.ready2"
 }
 
 wine_prefix_drop() {

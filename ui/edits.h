@@ -39,9 +39,16 @@ class Edit : public Control {
   std::string text_;
 };
 
+// Several lines, each ended by '\n'. Long lines wrap. By default a borderless pane in the
+// button face; a document (help text) takes a border, a vertical scroll bar and the tooltip
+// colours.
 class Memo : public Edit {
  public:
   Memo() : Edit(Kind::Memo) {}
+
+  bool verticalScrollBar = false;
+  bool bordered = false;
+  bool infoColours = false;
 };
 
 // A whole-number field with up and down buttons.

@@ -17,6 +17,10 @@ namespace varnex::pages {
 
 // Plain so that a table of cases can make a fresh one per case.
 struct PageHarness {
+  // Every Windows 98 machine has the file system templates key; without it the File-Cache row
+  // ends every write pass.
+  PageHarness() { loadReg("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\FS Templates]\n"); }
+
   settings::MemoryMachine machine;
   varnex::testing::FakePlatform platform{machine.files};
   app::MainWindow window{platform, machine.apis()};

@@ -162,9 +162,10 @@ TEST_F(System, ActionOptionsWriteNothingAndOpenNoKeyWhileUnchecked) {
   }
   write();
   EXPECT_FALSE(keyExists(kHkeyLocalMachine, kSetup));
-  // These two keys are also made by toggle rows of the Windows and Start Menu pages (the
-  // animation row, and the start menu columns row below CurrentVersion): their values stay absent.
+  // CurrentVersion exists on every machine (it holds FS Templates), and the animation row of the
+  // Windows page makes WindowMetrics: the System values there stay absent.
   EXPECT_EQ(stored(kHkeyLocalMachine, kVersion, "RegisteredOwner"), "<absent>");
+  EXPECT_EQ(stored(kHkeyLocalMachine, kVersion, "RegisteredOrganization"), "<absent>");
   EXPECT_EQ(stored(kHkeyCurrentUser, kMetrics, "Shell Icon BPP"), "<absent>");
   EXPECT_FALSE(keyExists(kHkeyLocalMachine, kCdfs));
   // The toggle rows do create their keys, checked or not.

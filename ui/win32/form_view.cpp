@@ -134,11 +134,15 @@ void FormView::create(Control& control) {
       exStyle |= WS_EX_CLIENTEDGE;
       text = static_cast<Edit&>(control).text();
       break;
-    case Kind::Memo:
+    case Kind::Memo: {
       cls = "EDIT";
       style |= ES_MULTILINE | ES_READONLY;  // the description panes: borderless, button face
+      auto& memo = static_cast<Memo&>(control);
+      if (memo.verticalScrollBar) style |= WS_VSCROLL | WS_TABSTOP;
+      if (memo.bordered) exStyle |= WS_EX_CLIENTEDGE;
       text.clear();
       break;
+    }
     case Kind::TrackBar: cls = TRACKBAR_CLASSA; style |= WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS; break;
     case Kind::ProgressBar: cls = PROGRESS_CLASSA; break;
     case Kind::ListBox: cls = "LISTBOX"; style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY; exStyle |= WS_EX_CLIENTEDGE; break;
@@ -343,9 +347,19 @@ void FormView::syncOne(Native& n) {
 }
 
 void FormView::sync() {
-  syncing_ = true;
-  for (Native& n : natives_) syncOne(n);
-  syncing_ = false;
+  // Setting a native control's state sends notifications whose handling syncs again; the sync
+  // under way already covers them.
+  if (syncing_) return;
+  struct Syncing {
+    bool& flag;
+    explicit Syncing(bool& f) : flag(f) { flag = true; }
+    ~Syncing() { flag = false; }
+  };
+  {
+    Syncing during(syncing_);
+    for (Native& n : natives_) syncOne(n);
+  }
+  if (onSynced) onSynced();
 }
 
 void FormView::resync() {
@@ -464,6 +478,12 @@ bool FormView::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
       // Edits keep the system's colours; the description panes are drawn in the button face.
       if (message == WM_CTLCOLOREDIT && n->control->kind() != Kind::Memo) return false;
       HDC dc = reinterpret_cast<HDC>(wParam);
+      if (n->control->kind() == Kind::Memo && static_cast<Memo*>(n->control)->infoColours) {
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+        return true;
+      }
       SetTextColor(dc, n->control->enabled || n->control->kind() == Kind::Memo ? n->control->captionColour
                                                                              : GetSysColor(COLOR_GRAYTEXT));
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

@@ -4,6 +4,7 @@
 // each native control brought in line with the model.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ class FormView {
   // Forgets what the native controls were last given and gives them everything again.
   void resync();
   HWND nativeOf(const Control* control) const;
+  // Runs after every sync, so the host can follow model state that no control shows.
+  std::function<void()> onSynced;
 
  private:
   struct Native {

@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
   HWND window = view.create();
   if (!window) return 1;
-  varnex::ui::win32::createSecondaryWindows();
+  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, view);
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
@@ -38,6 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The window procedures catch what their handlers throw; this is for what escapes the
     // toolkit's own dispatch, so that no error ends the program without a word.
     try {
+      if (varnex::ui::win32::FormWindow::preTranslate(message)) continue;
       if (IsWindow(window) && IsDialogMessageA(window, &message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);

@@ -10,7 +10,19 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-const char kSecondaryClasses[][10] = {"TAboutBox", "TForm4", "TForm5"};
+// Placeholders of the windows whose pages have not arrived yet.
+void createPlaceholder(const char* cls) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = cls;
+  RegisterClassA(&wc);
+  CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
+                  nullptr, nullptr, instance, nullptr);
+}
 
 // The page pictures; owners keeps them until the view is gone.
 SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
@@ -83,6 +95,10 @@ LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       if (onWindowCreated) onWindowCreated(hwnd_);
       view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures(pictures_));
+      view_->onSynced = [this] {
+        followEnabled();
+        if (afterEvent) afterEvent();
+      };
       model_.onClosed = [this] { DestroyWindow(hwnd_); };
       model_.FormCreate(records_);
       view_->sync();
@@ -129,19 +145,37 @@ LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void createSecondaryWindows() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (const char* cls : kSecondaryClasses) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = cls;
-    RegisterClassA(&wc);
-    CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                    300, 200, nullptr, nullptr, instance, nullptr);
-  }
+void MainWindowView::followEnabled() {
+  if (hwnd_ && IsWindow(hwnd_) && (IsWindowEnabled(hwnd_) != FALSE) != model_.enabled)
+    EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
+}
+
+SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main) : main_(main) {
+  help_ = std::make_unique<FormWindow>(
+      help.form(), FormWindowStyle{pages::HelpWindow::kClassName, pages::HelpWindow::kCaption,
+                                   pages::HelpWindow::kClientWidth, pages::HelpWindow::kClientHeight, false});
+  help_->visible = [&help] { return help.shown(); };
+  // Escape, Alt+F4 and the like close it as "Close" does, so the main window is enabled again.
+  help_->onClose = [&help] { help.Button1Click(); };
+  help_->defaultButton = &help.defaultButton();
+  help_->handCursor = {&help.defaultButton()};
+  help_->afterEvent = [&main] { main.followEnabled(); };
+  help_->create(main.hwnd());
+  main.afterEvent = [this] { sync(); };
+}
+
+SecondaryWindows::~SecondaryWindows() { main_.afterEvent = nullptr; }
+
+void SecondaryWindows::sync() {
+  if (help_) help_->sync();
+}
+
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+  // In the order of creation: the information window, the help window, the command editor.
+  createPlaceholder("TAboutBox");
+  auto windows = std::make_unique<SecondaryWindows>(help, main);
+  createPlaceholder("TForm5");
+  return windows;
 }
 
 }  // namespace varnex::ui::win32

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "pages/help_window.h"
 #include "ui/win32/form_view.h"
+#include "ui/win32/form_window.h"
 #include "win32/handles.h"
 
 namespace varnex::ui::win32 {
@@ -28,6 +30,11 @@ class MainWindowView {
   // Runs when the native window exists, before window creation of the model.
   std::function<void(HWND)> onWindowCreated;
   FormView* formView() { return view_.get(); }
+  // Runs after every event of the main window, once its controls are in line with the model.
+  std::function<void()> afterEvent;
+  // The native enabled state follows MainWindow::enabled; runs after every event of the main
+  // window and of the windows opened from it.
+  void followEnabled();
 
  private:
   static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,7 +47,21 @@ class MainWindowView {
   std::unique_ptr<FormView> view_;
 };
 
-// The three windows created after the main one; empty until their pages arrive.
-void createSecondaryWindows();
+// The three windows created after the main one: the help window, and placeholders of the
+// information window and the command editor until their pages arrive.
+class SecondaryWindows {
+ public:
+  SecondaryWindows(pages::HelpWindow& help, MainWindowView& main);
+  ~SecondaryWindows();
+  SecondaryWindows(const SecondaryWindows&) = delete;
+  SecondaryWindows& operator=(const SecondaryWindows&) = delete;
+  // Brings every secondary window in line with its model.
+  void sync();
+
+ private:
+  MainWindowView& main_;
+  std::unique_ptr<FormWindow> help_;
+};
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main);
 
 }  // namespace varnex::ui::win32

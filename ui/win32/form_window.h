@@ -1,0 +1,66 @@
+#pragma once
+// A top-level window around any form of the form model: a fixed frame of a given class name and
+// caption, centred, hidden until the model says otherwise. Enter presses the default button;
+// Escape, the close box and the system's close keystroke run the close handler instead of
+// destroying the window. The window follows the model's visibility flag after every event.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/buttons.h"
+#include "ui/form.h"
+#include "ui/win32/form_view.h"
+
+namespace varnex::ui::win32 {
+
+struct FormWindowStyle {
+  const char* className;
+  const char* caption;
+  int clientWidth;
+  int clientHeight;
+  bool titleButtons = false;  // a system menu with its close box; without, a bare caption
+};
+
+class FormWindow {
+ public:
+  FormWindow(Form& form, FormWindowStyle style);
+  ~FormWindow();
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+
+  // Creates the hidden window, owned by owner (kept above it). Null on failure.
+  HWND create(HWND owner);
+  HWND hwnd() const { return hwnd_; }
+
+  // Wiring, set before create.
+  std::function<bool()> visible;      // the model's flag
+  std::function<void()> onClose;      // every way of closing but the form's own buttons
+  Button* defaultButton = nullptr;    // pressed by Enter
+  std::vector<const Control*> handCursor;
+  std::function<void()> afterEvent;   // after every event of this window, once it is in line
+
+  // Brings the native controls and the window's visibility in line with the model.
+  void sync();
+
+  // For the message loop: Enter and Escape in any form window are handled here. True when the
+  // message was consumed.
+  static bool preTranslate(const MSG& message);
+
+ private:
+  static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void followModel();
+  void close();
+  void pressDefault();
+
+  Form& form_;
+  FormWindowStyle style_;
+  HWND hwnd_ = nullptr;
+  std::unique_ptr<FormView> view_;
+  bool shown_ = false;
+  bool following_ = false;
+};
+
+}  // namespace varnex::ui::win32
