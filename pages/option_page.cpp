@@ -12,20 +12,20 @@ OptionPage::OptionPage(app::MainWindow& window, const char* sheet, const char* p
       sheetName_(sheet),
       editorGroup_(editorGroup) {}
 
-ui::CheckBox& OptionPage::addOption(OptionSpec spec) {
-  auto& box = form_.add<ui::CheckBox>(spec.control, &sheet_, optionBounds(spec.slot), spec.caption);
-  const std::string help = spec.help;
+ui::CheckBox& OptionPage::addOption(OptionSpec option) {
+  auto& box = form_.add<ui::CheckBox>(option.control, &sheet_, optionBounds(option.slot), option.caption);
+  const std::string help = option.help;
   box.onMouseMove = [this, help] { showHelp(help); };
-  window_.attachOption(box, editorGroup_, std::move(spec.editor));
-  if (spec.byDefault) defaults_.emplace_back(&box, *spec.byDefault);
+  window_.attachOption(box, editorGroup_, std::move(option.editor));
+  if (option.byDefault) defaults_.emplace_back(&box, *option.byDefault);
 
-  if (auto* toggle = std::get_if<settings::CheckRowDefinition>(&spec.row)) {
-    toggle->control = spec.control;
+  if (auto* toggle = std::get_if<settings::CheckRowDefinition>(&option.row)) {
+    toggle->control = option.control;
     toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
-    addRow(spec.control, std::make_unique<settings::CheckRow>(std::move(*toggle), *toggles_.back()));
-  } else if (auto* pending = std::get_if<settings::PendingRowDefinition>(&spec.row)) {
+    addRow(option.control, std::make_unique<settings::CheckRow>(std::move(*toggle), *toggles_.back()));
+  } else if (auto* pending = std::get_if<settings::PendingRowDefinition>(&option.row)) {
     pending->writes = [&box] { return box.checked(); };
-    addRow(spec.control, std::make_unique<settings::PendingRow>(std::move(*pending)));
+    addRow(option.control, std::make_unique<settings::PendingRow>(std::move(*pending)));
   }
   return box;
 }

@@ -55,7 +55,7 @@ class OptionPage : public app::Page {
   OptionPage(const OptionPage&) = delete;
   OptionPage& operator=(const OptionPage&) = delete;
 
-  ui::CheckBox& addOption(OptionSpec spec);
+  ui::CheckBox& addOption(OptionSpec option);
   // A row of the page's own, not tied to one option box.
   void addRow(std::string control, std::unique_ptr<settings::Row> row);
   ui::CheckBox& box(const std::string& control) { return form_.get<ui::CheckBox>(control); }
