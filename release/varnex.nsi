@@ -30,7 +30,11 @@ SetDateSave off
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+!ifdef STANDIN64
+  InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
+  InstallDir "$PROGRAMFILES\${PRODUCT}"
+!endif
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
