@@ -15,7 +15,7 @@ cmake --build build/win32 -j"$jobs" --target varnex pellimor tappolin installer
 rm -rf "$out"
 mkdir -p "$out/zip"
 cp build/win32/release/Varnex2000Setup.exe "$out/"
-cp build/win32/varnex/win32/Varnex.exe build/win32/cpuprobe/pellimor.dll \
+cp -p build/win32/varnex/win32/Varnex.exe build/win32/cpuprobe/pellimor.dll \
    build/win32/autoconfirm/tappolin.exe release/Readme.txt "$out/zip/"
 # -X: no Unix owners or times beyond the DOS ones; Readme.txt goes in as it is, CR LF.
 (cd "$out/zip" && zip -q -X -9 ../Varnex2000.zip Varnex.exe pellimor.dll tappolin.exe Readme.txt)
