@@ -17,8 +17,6 @@
 !endif
 
 SetCompressor /SOLID lzma
-; Reproducible output: no build date in the header.
-SetDateSave off
 
 !define PRODUCT "Varnex 2000"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
@@ -29,6 +27,10 @@ SetDateSave off
 !define QUICK_LAUNCH_LINK "$WINDIR\Application Data\Microsoft\Internet Explorer\Quick Launch\${PRODUCT}.lnk"
 
 Name "${PRODUCT}"
+BrandingText "${PRODUCT}"
+; The program's own monitor icon, so the installer on the floppy is recognisably ours.
+Icon "${__FILEDIR__}/../varnex/win32/art/varnex.ico"
+UninstallIcon "${__FILEDIR__}/../varnex/win32/art/varnex.ico"
 OutFile "${OUTFILE}"
 !ifdef STANDIN64
   InstallDir "$PROGRAMFILES64\${PRODUCT}"
