@@ -132,7 +132,9 @@ void editEntry(HWND window, HWND list) {
   SendMessageA(fields[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kNewCommand));
 
   leftClick(childByCaption(editor, "OK"));
-  check(answer(IDYES), "OK asks first");
+  HWND question = waitForWindow(nullptr, "Confirm", 30000);
+  check(question && GetWindow(question, GW_OWNER) == editor, "OK asks over the editor, which waits meanwhile");
+  check(answer(IDYES), "Yes answers it");
   bool closed = false;
   for (int i = 0; i < 50 && !closed; ++i, Sleep(100)) closed = !IsWindowVisible(editor);
   check(closed, "Yes closes the editor");
@@ -142,6 +144,21 @@ void editEntry(HWND window, HWND list) {
   bool refilled = false;
   for (int i = 0; i < 30 && !refilled; ++i, Sleep(100)) refilled = listShows(list, kNewName);
   check(refilled && !listShows(list, kPinwheelName), "the list shows the new description instead of the old");
+
+  // Escape leaves the editor as "Cancel" does: nothing written, the main window usable again.
+  check(clickRow(list, kNewName), "the edited row can be selected");
+  leftClick(childByCaption(window, "Edit"));
+  check(waitUntilVisible(editor, 10000), "Edit shows the editor again");
+  INPUT key[2] = {};
+  key[0].type = INPUT_KEYBOARD;
+  key[0].ki.wVk = VK_ESCAPE;
+  key[1] = key[0];
+  key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, key, sizeof(INPUT));
+  closed = false;
+  for (int i = 0; i < 50 && !closed; ++i, Sleep(100)) closed = !IsWindowVisible(editor);
+  check(closed && IsWindowEnabled(window), "Escape closes it and enables the main window");
+  check(hasValue(kPinwheel, "DisplayName", kNewName), "without writing anything");
 }
 
 void removeEntry(HWND window, HWND list) {
