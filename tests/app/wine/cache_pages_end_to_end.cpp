@@ -83,7 +83,6 @@ bool choose(HWND window, int combo, int item) {
   return true;
 }
 
-// A control's text: another process's edit answers WM_GETTEXT only, not GetWindowText.
 // A visible control showing exactly that text.
 struct FindText {
   const char* wanted;
