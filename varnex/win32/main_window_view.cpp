@@ -150,7 +150,8 @@ void MainWindowView::followEnabled() {
     EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
 }
 
-SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main) : main_(main) {
+SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, pages::CommandEditor& editor, MainWindowView& main)
+    : main_(main) {
   help_ = std::make_unique<FormWindow>(
       help.form(), FormWindowStyle{pages::HelpWindow::kClassName, pages::HelpWindow::kCaption,
                                    pages::HelpWindow::kClientWidth, pages::HelpWindow::kClientHeight, false});
@@ -161,6 +162,16 @@ SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main
   help_->handCursor = {&help.defaultButton()};
   help_->afterEvent = [&main] { main.followEnabled(); };
   help_->create(main.hwnd());
+
+  editor_ = std::make_unique<FormWindow>(
+      editor.form(), FormWindowStyle{pages::CommandEditor::kClassName, pages::kCommandEditorTitle.c_str(),
+                                     pages::CommandEditor::kClientWidth, pages::CommandEditor::kClientHeight, false});
+  editor_->visible = [&editor] { return editor.shown(); };
+  // Escape and Alt+F4 cancel, so the main window is enabled again and nothing is written.
+  editor_->onClose = [&editor] { editor.Button2Click(); };
+  editor_->defaultButton = &editor.defaultButton();
+  editor_->afterEvent = [&main] { main.followEnabled(); };
+  editor_->create(main.hwnd());
   main.afterEvent = [this] { sync(); };
 }
 
@@ -168,14 +179,14 @@ SecondaryWindows::~SecondaryWindows() { main_.afterEvent = nullptr; }
 
 void SecondaryWindows::sync() {
   if (help_) help_->sync();
+  if (editor_) editor_->sync();
 }
 
-std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, pages::CommandEditor& editor,
+                                                         MainWindowView& main) {
   // In the order of creation: the information window, the help window, the command editor.
   createPlaceholder("TAboutBox");
-  auto windows = std::make_unique<SecondaryWindows>(help, main);
-  createPlaceholder("TForm5");
-  return windows;
+  return std::make_unique<SecondaryWindows>(help, editor, main);
 }
 
 }  // namespace varnex::ui::win32

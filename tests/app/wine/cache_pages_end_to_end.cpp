@@ -83,13 +83,6 @@ bool choose(HWND window, int combo, int item) {
   return true;
 }
 
-// A control's text: another process's edit answers WM_GETTEXT only, not GetWindowText.
-std::string textOf(HWND hwnd) {
-  char text[4096] = {};
-  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // A visible control showing exactly that text.
 struct FindText {
   const char* wanted;

@@ -130,6 +130,25 @@ inline void clickTab(HANDLE process, HWND window, int index) {
   clickAt(at);
 }
 
+// Selects a tab and waits until the tab control shows it; the first click after start-up may
+// only activate the window, so it is clicked again. False when the tab never came up.
+inline bool selectTab(HANDLE process, HWND window, int index) {
+  HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    clickTab(process, window, index);
+    Sleep(500);
+    if (SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index) return true;
+  }
+  return false;
+}
+
+// The text of a control of another process (WM_GETTEXT reaches it where GetWindowText does not).
+inline std::string textOf(HWND hwnd) {
+  char text[4096] = {};
+  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 inline std::string run(const std::string& command) {
   const std::string out = "C:\\varnex-e2e-out.txt";
   std::string line = "cmd /c " + command + " > " + out;
