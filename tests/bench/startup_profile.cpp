@@ -1,0 +1,77 @@
+// Where the start-up of Varnex.exe goes: the steps of its entry, each timed, then the read pass
+// alone. Prints milliseconds; asserts nothing. Run it in the program folder of a prepared
+// machine (it reads Config.DAT there).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "pages/catalogue.h"
+#include "settings/win32/win32_backend.h"
+#include "varnex/win32/main_window_view.h"
+#include "varnex/win32/win32_platform.h"
+
+namespace {
+
+double now() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+struct Clock {
+  double last = now();
+  void step(const char* what) {
+    const double t = now();
+    std::printf("  %-44s %8.1f\n", what, t - last);
+    last = t;
+  }
+};
+
+BOOL CALLBACK countChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  EnumChildWindows(window, countChild, count);
+  return TRUE;
+}
+
+}  // namespace
+
+int main() {
+  std::printf("start-up steps of Varnex.exe, ms\n");
+  Clock clock;
+  InitCommonControls();
+  clock.step("common controls");
+  varnex::settings::Win32Backend backend;
+  varnex::ui::win32::Win32Platform platform;
+  clock.step("component system, platform services");
+  auto records = varnex::app::startProgram(platform, backend.apis());
+  clock.step("start-up (Config.DAT, instance check)");
+  if (!records) return 1;
+  varnex::app::MainWindow model(platform, backend.apis());
+  auto catalogue = varnex::pages::buildCatalogue(model);
+  clock.step("models of the window and the eleven pages");
+  varnex::ui::win32::MainWindowView view(model, *records);
+  view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
+  HWND window = view.create();
+  clock.step("main window: controls, pictures, window creation");
+  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, view);
+  clock.step("secondary windows");
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  clock.step("show and first paint");
+  int windows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
+  model.BacaData();
+  clock.step("one more read pass (inside window creation above)");
+  std::printf("  native windows when shown: %d\n", windows);
+  DestroyWindow(window);
+  return 0;
+}
