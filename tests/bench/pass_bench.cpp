@@ -16,14 +16,11 @@
 #include "tests/bench/replay.h"
 #include "varnex/win32/win32_platform.h"
 
+#include "tests/bench/bench_support.h"
+
 namespace {
 
-double now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using varnex::bench::now;
 
 struct Figures {
   double median, best;

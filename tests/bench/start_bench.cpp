@@ -10,32 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/bench/bench_support.h"
+
 namespace {
 
-double now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-BOOL CALLBACK countChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  EnumChildWindows(window, countChild, count);
-  return TRUE;
-}
-
-// Every window the thread owns: top-level ones, shown or not, and all their descendants.
-int windowsOf(DWORD thread) {
-  int count = 0;
-  EnumThreadWindows(thread, countWindowAndChildren, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+using varnex::bench::now;
 
 struct Start {
   double ms;    // from CreateProcess to the window being visible; negative when it never showed
@@ -60,7 +39,7 @@ Start timeToWindow(const std::string& exe, const std::string& folder, const char
     }
     Sleep(1);
   }
-  const int windows = window ? windowsOf(pi.dwThreadId) : 0;
+  const int windows = window ? varnex::bench::windowsOf(pi.dwThreadId) : 0;
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hProcess);

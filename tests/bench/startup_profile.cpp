@@ -14,14 +14,11 @@
 #include "varnex/win32/main_window_view.h"
 #include "varnex/win32/win32_platform.h"
 
+#include "tests/bench/bench_support.h"
+
 namespace {
 
-double now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using varnex::bench::now;
 
 struct Clock {
   double last = now();
@@ -31,17 +28,6 @@ struct Clock {
     last = t;
   }
 };
-
-BOOL CALLBACK countChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK countWindowAndChildren(HWND window, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  EnumChildWindows(window, countChild, count);
-  return TRUE;
-}
 
 }  // namespace
 
@@ -68,8 +54,7 @@ int main() {
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   clock.step("show and first paint");
-  int windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
+  const int windows = varnex::bench::windowsOf(GetCurrentThreadId());
   model.BacaData();
   clock.step("one more read pass (inside window creation above)");
   std::printf("  native windows when shown: %d\n", windows);
