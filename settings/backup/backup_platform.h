@@ -19,9 +19,11 @@ struct FolderEntry {
 class BackupPlatform {
  public:
   virtual ~BackupPlatform() = default;
-  // The file's bytes; nothing when it cannot be read. A profile file's pending writes are
-  // flushed to it first, so the bytes are those the profile functions see.
+  // The file's bytes; nothing when it cannot be read.
   virtual std::optional<std::string> readFile(const std::string& path) = 0;
+  // Writes out what the profile functions still hold of a profile file in memory (Windows 9x
+  // caches them), so that readFile sees the file as they do.
+  virtual void flushProfile(const std::string& path) { (void)path; }
   // Creates or replaces the file with these bytes; false on any failure.
   virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
   // The entries of a folder, without "." and "..".

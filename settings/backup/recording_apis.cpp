@@ -164,7 +164,10 @@ bool RecordingProfiles::writeString(const std::string& section, const std::strin
   std::optional<std::string> after = value ? std::optional<std::string>(*value) : std::nullopt;
   if (before == after) return inner_.writeString(section, entry, value, file);
   ProfileCopy copy{file, pathOf(file), std::nullopt};
-  if (!journal_.hasCopyOf(file)) copy.bytes = platform_.readFile(copy.path);
+  if (!journal_.hasCopyOf(file)) {
+    platform_.flushProfile(file);
+    copy.bytes = platform_.readFile(copy.path);
+  }
   const bool written = inner_.writeString(section, entry, value, file);
   if (written) journal_.profileChanged(ProfileChange{file, section, entry, std::move(before), std::move(after)}, copy);
   return written;
