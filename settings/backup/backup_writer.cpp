@@ -235,7 +235,10 @@ BackupResult saveBackup(const ChangeJournal& journal, const std::string& program
 
   std::string howTo;
   for (const ProfileCopy& copy : journal.copies()) {
-    if (!copy.bytes) continue;
+    if (!copy.bytes) {
+      howTo += "Delete " + copy.path + ", which did not exist before.\r\n";
+      continue;
+    }
     ok = platform.writeFile(join(result.folder, baseName(copy.path)), *copy.bytes) && ok;
     howTo += "Copy " + baseName(copy.path) + " over " + copy.path + ".\r\n";
   }

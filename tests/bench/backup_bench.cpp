@@ -13,17 +13,11 @@
 #include "pages/catalogue.h"
 #include "settings/backup/backups.h"
 #include "settings/win32/win32_backend.h"
+#include "tests/bench/milliseconds.h"
 #include "settings/win32/win32_backup_platform.h"
 #include "varnex/win32/win32_platform.h"
 
 namespace {
-
-double now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());

@@ -12,16 +12,10 @@
 #include "app/main_window.h"
 #include "pages/catalogue.h"
 #include "settings/win32/win32_backend.h"
+#include "tests/bench/milliseconds.h"
 #include "varnex/win32/win32_platform.h"
 
 namespace {
-
-double now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // Milliseconds from CreateProcess to the window being visible; negative when it never showed.
 double timeToWindow(const std::string& exe, const std::string& folder, const char* cls, const char* title) {

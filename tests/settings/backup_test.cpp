@@ -188,6 +188,8 @@ TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFil
   files.CreateShellLink("C:\\VARNEX\\Varnex.exe", "C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000\\Varnex 2000.lnk",
                         "C:\\VARNEX");
   files.removeFolder("C:\\WINDOWS\\Start Menu\\Empty");
+  machine.files.deleteFile(machine.profiles.resolve(kSystemIni));
+  stores.profile(kSystemIni).writeText("vcache", "CHUNKSIZE", "512");  // a profile file the pass makes
   const BackupResult result = backups.end(kProgram);
   ASSERT_TRUE(result.saved);
   EXPECT_FALSE(machine.files.readFile(result.folder + "\\" + kRestoreFile)) << "no registry change, no .reg";
@@ -198,6 +200,7 @@ TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFil
            "C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000: folder created\r\n",
            "C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000\\Varnex 2000.lnk: file created\r\n",
            "C:\\WINDOWS\\Start Menu\\Empty: folder removed\r\n",
+           "Delete C:\\WINDOWS\\SYSTEM.INI, which did not exist before.\r\n",
        })
     EXPECT_NE(changes.find(line), std::string::npos) << "missing: " << line << "in:\n" << changes;
 }

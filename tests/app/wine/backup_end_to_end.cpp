@@ -147,6 +147,11 @@ int main(int argc, char** argv) {
   const unsigned char records[20] = {0};
   check(writeFile(std::string(kFolder) + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
   const std::string systemIni = windowsDirectory() + "\\SYSTEM.INI";
+  // The sample machine: its registry, boot options file and SYSTEM.INI.
+  const std::string sample = VARNEX_SAMPLE_DIR;
+  run("regedit /S \"" + sample + "/registry.reg\"");
+  check(CopyFileA((sample + "/MSDOS.SYS").c_str(), "C:\\MSDOS.SYS", FALSE) != 0, "the sample MSDOS.SYS is in place");
+  check(CopyFileA((sample + "/SYSTEM.INI").c_str(), systemIni.c_str(), FALSE) != 0, "the sample SYSTEM.INI is in place");
   SetFileAttributesA("C:\\MSDOS.SYS", FILE_ATTRIBUTE_ARCHIVE);  // as the program leaves it while it runs
 
   const std::set<std::string> registryBefore = readRegistry();
