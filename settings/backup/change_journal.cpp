@@ -13,7 +13,9 @@ bool keyAtOrBelow(const std::string& key, const std::string& ancestor) {
 }
 
 void ChangeJournal::begin() {
-  if (depth_++ == 0) clear();
+  if (depth_++ > 0) return;
+  clear();
+  ++passes_;
 }
 
 bool ChangeJournal::end() {

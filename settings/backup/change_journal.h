@@ -62,6 +62,9 @@ class ChangeJournal {
   void begin();
   bool end();
   bool recording() const { return depth_ > 0; }
+  // Counts the outermost passes, so that what a recorder learns within one pass (which keys
+  // exist) is dropped when the next one starts.
+  unsigned pass() const { return passes_; }
   bool empty() const { return registry_.empty() && profiles_.empty() && files_.empty(); }
   void clear();
 
@@ -82,6 +85,7 @@ class ChangeJournal {
 
  private:
   int depth_ = 0;
+  unsigned passes_ = 0;
   std::vector<RegistryChange> registry_;
   std::vector<ProfileChange> profiles_;
   std::vector<ProfileCopy> copies_;

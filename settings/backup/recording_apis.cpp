@@ -28,8 +28,12 @@ std::optional<RecordingRegistry::Place> RecordingRegistry::placeOf(RegHandle key
 
 long RecordingRegistry::openKey(RegHandle base, const std::string& subKey, RegHandle& result) {
   long rc = inner_.openKey(base, subKey, result);
-  if (rc == kErrorSuccess)
-    if (auto at = placeOf(base)) places_[result] = Place{at->root, below(at->path, subKey)};
+  if (rc == kErrorSuccess) {
+    if (auto at = placeOf(base)) {
+      places_[result] = Place{at->root, below(at->path, subKey)};
+      nowExists(at->root, places_[result].path);
+    }
+  }
   return rc;
 }
 
@@ -49,14 +53,29 @@ std::optional<std::string> RecordingRegistry::topmostMissing(RegHandle base, con
   return subKey;
 }
 
+bool RecordingRegistry::knownToExist(RegHandle root, const std::string& path) {
+  if (existingPass_ != journal_.pass()) {
+    existing_.clear();
+    existingPass_ = journal_.pass();
+  }
+  return existing_.count({root, upperCase(path)}) > 0;
+}
+
+void RecordingRegistry::nowExists(RegHandle root, const std::string& path) {
+  if (knownToExist(root, path) || !journal_.recording()) return;
+  existing_.insert({root, upperCase(path)});
+}
+
 long RecordingRegistry::createKey(RegHandle base, const std::string& subKey, RegHandle& result) {
   const std::optional<Place> at = placeOf(base);
   std::optional<std::string> missing;
-  if (journal_.recording() && at) missing = topmostMissing(base, subKey);
+  const std::string path = at ? below(at->path, subKey) : "";
+  if (journal_.recording() && at && !knownToExist(at->root, path)) missing = topmostMissing(base, subKey);
   long rc = inner_.createKey(base, subKey, result);
   if (rc != kErrorSuccess || !at) return rc;
-  places_[result] = Place{at->root, below(at->path, subKey)};
+  places_[result] = Place{at->root, path};
   if (missing) journal_.keyCreated(at->root, below(at->path, *missing));
+  nowExists(at->root, path);
   return rc;
 }
 
@@ -66,12 +85,16 @@ long RecordingRegistry::closeKey(RegHandle key) {
 }
 
 std::optional<RegValue> RecordingRegistry::valueOf(RegHandle key, const std::string& name) {
+  // One call for the small values the catalogue writes; a second only for a longer one.
   RegValue value;
-  std::uint32_t size = 0;
-  if (inner_.queryValue(key, name, &value.type, nullptr, &size) != kErrorSuccess) return std::nullopt;
-  value.data.assign(size, 0);
-  if (size > 0 && inner_.queryValue(key, name, &value.type, value.data.data(), &size) != kErrorSuccess)
-    return std::nullopt;
+  value.data.assign(64, 0);
+  std::uint32_t size = static_cast<std::uint32_t>(value.data.size());
+  long rc = inner_.queryValue(key, name, &value.type, value.data.data(), &size);
+  if (rc == kErrorMoreData) {
+    value.data.assign(size, 0);
+    rc = inner_.queryValue(key, name, &value.type, value.data.data(), &size);
+  }
+  if (rc != kErrorSuccess) return std::nullopt;
   value.data.resize(size);
   return value;
 }
@@ -93,9 +116,9 @@ long RecordingRegistry::setValue(RegHandle key, const std::string& name, std::ui
   std::optional<RegValue> before = valueOf(key, name);
   RegValue after{type, std::vector<std::uint8_t>(data, data + size)};
   long rc = inner_.setValue(key, name, type, data, size);
+  // A value written over keeps the name it had, so the name as called is enough to put it back.
   if (rc == kErrorSuccess && before != after)
-    journal_.valueChanged(at->root, at->path, before ? storedName(key, name) : name, std::move(before),
-                          std::move(after));
+    journal_.valueChanged(at->root, at->path, name, std::move(before), std::move(after));
   return rc;
 }
 
@@ -139,7 +162,14 @@ long RecordingRegistry::deleteKey(RegHandle key, const std::string& subKey) {
   // What goes with the key on a system whose RegDeleteKeyA takes the whole subtree is kept too.
   if (!at || !snapshot(key, subKey, below(at->path, subKey), before)) return inner_.deleteKey(key, subKey);
   long rc = inner_.deleteKey(key, subKey);
-  if (rc == kErrorSuccess) journal_.keyDeleted(at->root, std::move(before));
+  if (rc == kErrorSuccess) {
+    // It and everything below it are gone.
+    const std::string gone = upperCase(before.path);
+    std::erase_if(existing_, [&](const std::pair<RegHandle, std::string>& known) {
+      return known.first == at->root && keyAtOrBelow(known.second, gone);
+    });
+    journal_.keyDeleted(at->root, std::move(before));
+  }
   return rc;
 }
 
@@ -152,9 +182,13 @@ std::string RecordingProfiles::pathOf(const std::string& file) const {
 
 std::optional<std::string> RecordingProfiles::entryText(const std::string& section, const std::string& entry,
                                                         const std::string& file) {
+  // A default no entry holds tells a missing entry from an empty one in a single read; only
+  // when an entry reads as that default is the list of names asked.
+  static const std::string kAbsent = "\x01(absent)\x01";
   ProfileStore store(inner_, file);
-  if (!store.entryExists(section, entry)) return std::nullopt;
-  return store.readText(section, entry, "");
+  std::string text = store.readText(section, entry, kAbsent);
+  if (text == kAbsent && !store.entryExists(section, entry)) return std::nullopt;
+  return text;
 }
 
 bool RecordingProfiles::writeString(const std::string& section, const std::string& entry,

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "settings/backup/backup_platform.h"
@@ -53,6 +54,12 @@ class RecordingRegistry : public RegistryApi {
   RegistryApi& inner_;
   ChangeJournal& journal_;
   std::map<RegHandle, Place> places_;  // the open keys, by handle
+  // Keys seen to exist in this pass (root and upper-case path): many rows open the same key, and
+  // only the first needs the probe that tells whether a create makes it.
+  std::set<std::pair<RegHandle, std::string>> existing_;
+  unsigned existingPass_ = 0;
+  bool knownToExist(RegHandle root, const std::string& path);
+  void nowExists(RegHandle root, const std::string& path);
 };
 
 class RecordingProfiles : public ProfileApi {

@@ -49,24 +49,29 @@ int main(int argc, char** argv) {
   varnex::app::MainWindow backedUp(platform, backups.apis());
   backedUp.setBackups(&backups);
   auto backedUpPages = varnex::pages::buildCatalogue(backedUp);
-  plain.BacaData();
-  backedUp.BacaData();
 
   std::vector<double> without, with;
+  // Each pass starts from the stores as they are, so that both change the same settings.
   for (int i = 0; i < runs; ++i) {
+    plain.BacaData();
     toggleEveryOption(plain);
     double t = now();
     plain.TulisData();
     without.push_back(now() - t);
+    backedUp.BacaData();
     toggleEveryOption(backedUp);
     t = now();
     backedUp.TulisData();
     with.push_back(now() - t);
   }
   const double a = median(without), b = median(with);
-  std::printf("%-40s %10s\n", "under Wine, milliseconds", "median");
-  std::printf("%-40s %10.2f\n", "write pass (TulisData), no backup", a);
-  std::printf("%-40s %10.2f\n", "write pass (TulisData), with backup", b);
-  std::printf("backup adds %.1f%% (%d runs, every option toggled before each pass)\n", (b - a) * 100.0 / a, runs);
+  const double bestA = *std::min_element(without.begin(), without.end());
+  const double bestB = *std::min_element(with.begin(), with.end());
+  std::printf("%-40s %10s %10s\n", "under Wine, milliseconds", "median", "best");
+  std::printf("%-40s %10.2f %10.2f\n", "write pass (TulisData), no backup", a, bestA);
+  std::printf("%-40s %10.2f %10.2f\n", "write pass (TulisData), with backup", b, bestB);
+  std::printf("backup adds %.1f%% (median), %.1f%% (best); %d runs each, alternating, every option\n"
+              "toggled before each pass\n",
+              (b - a) * 100.0 / a, (bestB - bestA) * 100.0 / bestA, runs);
   return 0;
 }
