@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/backup_pass.h"
 #include "app/config_dat.h"
 #include "settings/profile_store.h"
 
@@ -114,6 +115,7 @@ bool MainWindow::BacaData() {
 }
 
 bool MainWindow::TulisData() {
+  BackupPass backup(*this);  // ends after the pass's own error box
   if (auto error = settings::runWritePass(writePass_, stores_)) {
     reportError(*error);
     return false;

@@ -16,6 +16,10 @@
 #include "ui/pages.h"
 #include "ui/ranges.h"
 
+namespace varnex::settings {
+class Backups;
+}
+
 namespace varnex::app {
 
 inline constexpr int kClientWidth = 533;
@@ -47,6 +51,9 @@ class MainWindow {
   ui::Form& form() { return form_; }
   settings::Stores& stores() { return stores_; }
   PlatformServices& platform() { return platform_; }
+  // The journal behind the stores, when the program keeps backups (stores given its apis()).
+  void setBackups(settings::Backups* backups) { backups_ = backups; }
+  settings::Backups* backups() { return backups_; }
 
   // Window creation, once, with the records start-up read (kept if the re-read fails).
   void FormCreate(const Records& startRecords);
@@ -122,6 +129,7 @@ class MainWindow {
 
   PlatformServices& platform_;
   settings::Stores stores_;
+  settings::Backups* backups_ = nullptr;
   ui::Form form_;
   std::vector<Page*> pages_;
   std::vector<settings::Row*> readPass_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/backup_pass.h"
 #include "settings/registry_store.h"
 #include "settings/store_error.h"
 
@@ -107,6 +108,7 @@ void AddRemovePage::Button3Click() {
       app::kIdYes)
     return;
   if (const std::optional<std::string> matched = matchSelected()) {
+    app::BackupPass backup(window_);
     if (auto uninstall = openEntry(window_.stores(), kUninstallKey))
       if (uninstall->keyExists(*matched)) uninstall->deleteKey(*matched);
   }

@@ -1,5 +1,6 @@
 #include "pages/command_editor.h"
 
+#include "app/backup_pass.h"
 #include "settings/registry_store.h"
 #include "settings/store_error.h"
 
@@ -25,6 +26,7 @@ void CommandEditor::show(std::string entryKey) {
 void CommandEditor::Button1Click() {
   if (main_.platform().messageBox(kAreYouSure, app::kConfirmTitle, app::kMbYesNo | app::kMbIconQuestion) ==
       app::kIdYes) {
+    app::BackupPass backup(main_);
     settings::RegistryStore registry = main_.stores().registry();
     registry.setRoot(settings::kHkeyLocalMachine);
     registry.openKey(entryKey_, false);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace varnex::settings {
 
@@ -52,6 +53,10 @@ class RegistryApi {
   // RegEnumKeyExA: nameLength is the buffer size in characters on entry (room for the NUL),
   // the name's length without the NUL on return.
   virtual long enumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength) = 0;
+  // RegEnumValueA: the value at an index, its name as stored, type and data; kErrorNoMoreItems
+  // past the last. The backup needs it to keep a key's values before the key is deleted.
+  virtual long enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                         std::vector<std::uint8_t>& data) = 0;
 };
 
 class ProfileApi {

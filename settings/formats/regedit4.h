@@ -37,4 +37,8 @@ struct RegOp {
 // ("name: line N: ...") on anything regedit would not import.
 std::vector<RegOp> parseRegedit4(std::string_view text, const std::string& sourceName);
 
+// The text regedit writes for these operations, lines ended by CR LF: consecutive operations on
+// one key share its [key] line; a REG_SZ that cannot be quoted exactly is written as hex(1).
+std::string writeRegedit4(const std::vector<RegOp>& ops);
+
 }  // namespace varnex::formats

@@ -167,4 +167,18 @@ long MemoryRegistry::enumKey(RegHandle key, std::uint32_t index, char* name, std
   return kErrorSuccess;
 }
 
+long MemoryRegistry::enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                               std::vector<std::uint8_t>& data) {
+  std::shared_ptr<Node> n = node(key);
+  if (!n) return kErrorInvalidHandle;
+  if (n->deleted) return kErrorKeyDeleted;
+  if (index >= n->values.size()) return kErrorNoMoreItems;
+  auto it = n->values.begin();
+  std::advance(it, index);
+  name = it->second.name;
+  type = it->second.type;
+  data = it->second.data;
+  return kErrorSuccess;
+}
+
 }  // namespace varnex::settings

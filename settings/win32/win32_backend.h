@@ -18,6 +18,8 @@ class Win32Registry : public RegistryApi {
   long deleteKey(RegHandle key, const std::string& subKey) override;
   long queryInfoKey(RegHandle key, std::uint32_t& subKeys, std::uint32_t& maxNameLength) override;
   long enumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength) override;
+  long enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                 std::vector<std::uint8_t>& data) override;
 };
 
 class Win32Profiles : public ProfileApi {

@@ -66,4 +66,22 @@ long Win32Registry::enumKey(RegHandle key, std::uint32_t index, char* name, std:
   return rc;
 }
 
+long Win32Registry::enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                              std::vector<std::uint8_t>& data) {
+  DWORD longestName = 0, longestData = 0;
+  LONG rc = RegQueryInfoKeyA(hkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             &longestName, &longestData, nullptr, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  std::vector<char> nameBuffer(longestName + 1);
+  data.assign(longestData, 0);
+  DWORD nameLength = static_cast<DWORD>(nameBuffer.size()), t = 0, size = longestData;
+  rc = RegEnumValueA(hkey(key), index, nameBuffer.data(), &nameLength, nullptr, &t,
+                     data.empty() ? nullptr : data.data(), &size);
+  if (rc != ERROR_SUCCESS) return rc;
+  name.assign(nameBuffer.data(), nameLength);
+  type = t;
+  data.resize(size);
+  return rc;
+}
+
 }  // namespace varnex::settings

@@ -104,5 +104,59 @@ TEST(Regedit4, RejectsMalformedTextNamingTheLine) {
     }
 }
 
+TEST(Regedit4, WritesTheFormsRegeditWrites) {
+    const std::vector<RegOp> ops = {
+        value(kHkeyLocalMachine, "System\\MSTCP", "DefaultTTL", kRegSz, {'3', '2', 0}),
+        value(kHkeyLocalMachine, "System\\MSTCP", "", kRegDword, {0x6c, 0x02, 0, 0}),
+        RegOp{Kind::DeleteValue, kHkeyLocalMachine, "System\\MSTCP", "Gone", 0, {}},
+        key(Kind::DeleteKey, kHkeyCurrentUser, "Software\\New"),
+        value(kHkeyClassesRoot, "Unknown\\shell", "Flags", kRegBinary, {0x70, 0x01, 0x00, 0x20}),
+    };
+    EXPECT_EQ(writeRegedit4(ops),
+              "REGEDIT4\r\n"
+              "\r\n[HKEY_LOCAL_MACHINE\\System\\MSTCP]\r\n"
+              "\"DefaultTTL\"=\"32\"\r\n"
+              "@=dword:0000026c\r\n"
+              "\"Gone\"=-\r\n"
+              "\r\n[-HKEY_CURRENT_USER\\Software\\New]\r\n"
+              "\r\n[HKEY_CLASSES_ROOT\\Unknown\\shell]\r\n"
+              "\"Flags\"=hex:70,01,00,20\r\n"
+              "\r\n");
+}
+
+// Whatever a key holds comes back from the text byte for byte, however it must be spelt.
+TEST(Regedit4, WrittenTextReadsBackAsTheSameOperations) {
+    Bytes longBinary(200);
+    for (std::size_t i = 0; i < longBinary.size(); ++i) longBinary[i] = static_cast<std::uint8_t>(i * 7);
+    const std::vector<RegOp> ops = {
+        key(Kind::CreateKey, kHkeyUsers, ".DEFAULT\\Empty"),
+        value(kHkeyCurrentUser, "K", "quote \" and \\ back", kRegSz, {'a', '"', '\\', 'b', 0}),
+        value(kHkeyCurrentUser, "K", "no terminator", kRegSz, {'x', 'y'}),
+        value(kHkeyCurrentUser, "K", "inner NUL", kRegSz, {'x', 0, 'y', 0}),
+        value(kHkeyCurrentUser, "K", "line break", kRegSz, {'x', '\r', '\n', 0}),
+        value(kHkeyCurrentUser, "K", "no bytes", kRegSz, {}),
+        value(kHkeyCurrentUser, "K", "empty text", kRegSz, {0}),
+        value(kHkeyCurrentUser, "K", "short dword", kRegDword, {1, 2}),
+        value(kHkeyCurrentUser, "K", "expand", kRegExpandSz, {'%', 'W', '%', 0}),
+        value(kHkeyCurrentUser, "K", "none", kRegNone, {}),
+        value(kHkeyCurrentUser, "K", "long", kRegBinary, longBinary),
+        RegOp{Kind::DeleteValue, kHkeyCurrentUser, "K", "", 0, {}},
+        key(Kind::DeleteKey, kHkeyLocalMachine, "A\\B"),
+    };
+    const std::string text = writeRegedit4(ops);
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        EXPECT_LE(end - start, 80u) << "line: " << text.substr(start, end - start);
+    std::vector<RegOp> expected;
+    for (const RegOp& op : ops) {
+        // A value line stands below its key's line, which the reader gives as its own operation.
+        if ((op.kind == Kind::SetValue || op.kind == Kind::DeleteValue) &&
+            (expected.empty() || expected.back().keyPath != op.keyPath || expected.back().root != op.root))
+            expected.push_back(key(Kind::CreateKey, op.root, op.keyPath));
+        expected.push_back(op);
+    }
+    EXPECT_EQ(parseRegedit4(text, "written.reg"), expected) << text;
+}
+
 }  // namespace
 }  // namespace varnex::formats

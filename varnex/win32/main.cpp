@@ -7,18 +7,23 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "pages/catalogue.h"
+#include "settings/backup/backups.h"
 #include "settings/win32/win32_backend.h"
+#include "settings/win32/win32_backup_platform.h"
 #include "varnex/win32/main_window_view.h"
 #include "varnex/win32/win32_platform.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControls();
   varnex::settings::Win32Backend backend;  // holds the component system for the whole run
+  varnex::settings::Win32BackupPlatform backupFiles;
+  varnex::settings::Backups backups(backend.apis(), backupFiles);
   varnex::ui::win32::Win32Platform platform;
   std::optional<varnex::app::Records> records = varnex::app::startProgram(platform, backend.apis());
   if (!records) return 0;
 
-  varnex::app::MainWindow model(platform, backend.apis());
+  varnex::app::MainWindow model(platform, backups.apis());
+  model.setBackups(&backups);
   std::unique_ptr<varnex::pages::Catalogue> catalogue = varnex::pages::buildCatalogue(model);
   varnex::ui::win32::MainWindowView view(model, *records);
   platform.setTrayCallbackMessage(varnex::ui::win32::kTrayMessage);

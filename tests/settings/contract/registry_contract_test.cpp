@@ -1,4 +1,6 @@
 // The registry store's rules, run against every backend.
+#include <map>
+
 #include "tests/settings/contract/contract_fixture.h"
 
 namespace varnex::settings::contract {
@@ -213,6 +215,31 @@ TEST_F(RegistryContract, KeyNamesListTheSubkeysInIndexOrder) {
   EXPECT_EQ(store.keyNames(), (std::vector<std::string>{"alpha", "Beta", "Gamma"}));
   ASSERT_TRUE(store.openKey("alpha", false));
   EXPECT_TRUE(store.keyNames().empty());
+}
+
+// What a backup keeps of a key before deleting it: every value, its name as stored, type and bytes.
+TEST_F(RegistryContract, EnumValueListsEveryValueWithItsStoredNameTypeAndBytes) {
+  rawSet("Full", "MixedCase", kRegSz, {'t', 0});
+  rawSet("Full", "", kRegDword, {1, 2, 3, 4});
+  rawSet("Full", "Empty", kRegBinary, {});
+  rawSet("Full", "Long", kRegBinary, Bytes(600, 0xAB));
+  RegHandle handle = 0;
+  ASSERT_EQ(apis.registry.openKey(kHkeyCurrentUser, kScratchKey + "\\Full", handle), kErrorSuccess);
+  std::map<std::string, std::pair<std::uint32_t, Bytes>> found;
+  std::string name;
+  std::uint32_t type = 0;
+  Bytes data;
+  std::uint32_t index = 0;
+  for (; apis.registry.enumValue(handle, index, name, type, data) == kErrorSuccess; ++index)
+    found[name] = {type, data};
+  EXPECT_EQ(apis.registry.enumValue(handle, index, name, type, data), kErrorNoMoreItems);
+  apis.registry.closeKey(handle);
+  // The order differs between backends (name order in memory, creation order on Windows).
+  EXPECT_EQ(found, (std::map<std::string, std::pair<std::uint32_t, Bytes>>{
+                       {"", {kRegDword, {1, 2, 3, 4}}},
+                       {"Empty", {kRegBinary, {}}},
+                       {"Long", {kRegBinary, Bytes(600, 0xAB)}},
+                       {"MixedCase", {kRegSz, {'t', 0}}}}));
 }
 
 }  // namespace

@@ -1,0 +1,266 @@
+#include "settings/backup/backup_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace varnex::settings {
+
+namespace {
+
+using formats::RegOp;
+
+std::string join(const std::string& folder, const std::string& name) {
+  return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
+std::string baseName(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+RegOp keyOp(RegOp::Kind kind, RegHandle root, const std::string& key) {
+  RegOp op;
+  op.kind = kind;
+  op.root = static_cast<std::uint32_t>(root);
+  op.keyPath = key;
+  return op;
+}
+
+void restoreKey(RegHandle root, const KeySnapshot& key, std::vector<RegOp>& out) {
+  out.push_back(keyOp(RegOp::Kind::CreateKey, root, key.path));
+  for (const auto& [name, value] : key.values) {
+    RegOp op = keyOp(RegOp::Kind::SetValue, root, key.path);
+    op.valueName = name;
+    op.type = value.type;
+    op.data = value.data;
+    out.push_back(std::move(op));
+  }
+  for (const KeySnapshot& sub : key.subkeys) restoreKey(root, sub, out);
+}
+
+// Whatever lies in a key the pass created goes when that key goes.
+bool insideCreatedKey(const std::vector<RegistryChange>& changes, std::size_t index) {
+  const RegistryChange& change = changes[index];
+  for (std::size_t i = 0; i < index; ++i)
+    if (changes[i].kind == RegistryChange::Kind::KeyCreated && changes[i].root == change.root &&
+        keyAtOrBelow(change.key, changes[i].key))
+      return true;
+  return false;
+}
+
+const char* rootAbbreviation(RegHandle root) {
+  switch (root) {
+    case kHkeyClassesRoot: return "HKCR";
+    case kHkeyCurrentUser: return "HKCU";
+    case kHkeyLocalMachine: return "HKLM";
+    default: return "HKU";
+  }
+}
+
+std::string hexBytes(const std::vector<std::uint8_t>& data) {
+  std::string out;
+  char byte[4];
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    std::snprintf(byte, sizeof byte, i ? ",%02x" : "%02x", data[i]);
+    out += byte;
+  }
+  return out;
+}
+
+std::string shown(const std::optional<RegValue>& value) {
+  if (!value) return "(none)";
+  const std::vector<std::uint8_t>& d = value->data;
+  if ((value->type == kRegSz || value->type == kRegExpandSz) && !d.empty() && d.back() == 0 &&
+      std::find(d.begin(), d.end() - 1, 0) == d.end() - 1)
+    return "\"" + std::string(d.begin(), d.end() - 1) + "\"";
+  if (value->type == kRegDword && d.size() == 4) {
+    const std::uint32_t v = d[0] | d[1] << 8 | d[2] << 16 | std::uint32_t{d[3]} << 24;
+    char text[40];
+    std::snprintf(text, sizeof text, "dword:%08x (%u)", static_cast<unsigned>(v), static_cast<unsigned>(v));
+    return text;
+  }
+  if (value->type == kRegBinary) return "hex:" + hexBytes(d);
+  return "hex(" + std::to_string(value->type) + "):" + hexBytes(d);
+}
+
+std::string shown(const std::optional<std::string>& text) { return text ? "\"" + *text + "\"" : "(none)"; }
+
+std::size_t countValues(const KeySnapshot& key) {
+  std::size_t n = key.values.size();
+  for (const KeySnapshot& sub : key.subkeys) n += countValues(sub);
+  return n;
+}
+
+std::size_t countKeys(const KeySnapshot& key) {
+  std::size_t n = key.subkeys.size();
+  for (const KeySnapshot& sub : key.subkeys) n += countKeys(sub);
+  return n;
+}
+
+std::string plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string registryLine(const RegistryChange& change) {
+  const std::string key = std::string(rootAbbreviation(change.root)) + (change.key.empty() ? "" : "\\" + change.key);
+  switch (change.kind) {
+    case RegistryChange::Kind::KeyCreated:
+      return key + ": key created";
+    case RegistryChange::Kind::KeyDeleted:
+      return key + ": key deleted (" + plural(countValues(change.deleted), "value", "values") + ", " +
+             plural(countKeys(change.deleted), "subkey", "subkeys") + ")";
+    case RegistryChange::Kind::Value:
+      break;
+  }
+  return key + " " + (change.name.empty() ? "(default)" : change.name) + ": " + shown(change.before) + " -> " +
+         shown(change.after);
+}
+
+std::string fileLine(const FileChange& change, const std::vector<std::pair<std::string, std::string>>& copies) {
+  std::string saved;
+  for (const auto& [path, copy] : copies)
+    if (path == change.path) saved = " (the old file is " + copy + ")";
+  switch (change.kind) {
+    case FileChange::Kind::FileCreated: return change.path + ": file created";
+    case FileChange::Kind::FileReplaced: return change.path + ": file replaced" + saved;
+    case FileChange::Kind::FileDeleted: return change.path + ": file deleted" + saved;
+    case FileChange::Kind::FolderCreated: return change.path + ": folder created";
+    case FileChange::Kind::FolderRemoved: return change.path + ": folder removed";
+    case FileChange::Kind::AttributesChanged:
+      return change.path + ": attributes " + std::to_string(change.attributesBefore) + " -> " +
+             std::to_string(change.attributesAfter);
+  }
+  return change.path;
+}
+
+// A name backupName made, possibly with the " (2)" a second backup within the same second gets.
+bool isBackupName(const std::string& name) {
+  const std::string shape = "dddd-dd-dd dd-dd-dd";
+  if (name.size() < shape.size()) return false;
+  for (std::size_t i = 0; i < shape.size(); ++i)
+    if (shape[i] == 'd' ? (name[i] < '0' || name[i] > '9') : name[i] != shape[i]) return false;
+  return true;
+}
+
+void removeTree(const std::string& folder, FileApi& files, BackupPlatform& platform) {
+  for (const FolderEntry& entry : platform.listFolder(folder)) {
+    if (entry.folder)
+      removeTree(join(folder, entry.name), files, platform);
+    else
+      files.deleteFile(join(folder, entry.name));
+  }
+  files.removeDirectory(folder);
+}
+
+void pruneOldBackups(const std::string& root, FileApi& files, BackupPlatform& platform) {
+  std::vector<std::string> names;
+  for (const FolderEntry& entry : platform.listFolder(root))
+    if (entry.folder && isBackupName(entry.name)) names.push_back(entry.name);
+  std::sort(names.begin(), names.end());
+  for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i) removeTree(join(root, names[i]), files, platform);
+}
+
+bool makeFolder(const std::string& path, FileApi& files) {
+  if (files.createDirectory(path)) return true;
+  const std::uint32_t attributes = files.getFileAttributes(path);
+  return attributes != kInvalidFileAttributes && (attributes & kAttrDirectory) != 0;
+}
+
+}  // namespace
+
+std::vector<RegOp> restoreOperations(const ChangeJournal& journal) {
+  const std::vector<RegistryChange>& changes = journal.registry();
+  std::vector<RegOp> ops;
+  // Undone newest first: each step then finds the registry as it was right after that change.
+  for (std::size_t i = changes.size(); i-- > 0;) {
+    if (insideCreatedKey(changes, i)) continue;
+    const RegistryChange& change = changes[i];
+    switch (change.kind) {
+      case RegistryChange::Kind::KeyCreated:
+        ops.push_back(keyOp(RegOp::Kind::DeleteKey, change.root, change.key));
+        break;
+      case RegistryChange::Kind::KeyDeleted:
+        restoreKey(change.root, change.deleted, ops);
+        break;
+      case RegistryChange::Kind::Value: {
+        RegOp op = keyOp(change.before ? RegOp::Kind::SetValue : RegOp::Kind::DeleteValue, change.root, change.key);
+        op.valueName = change.name;
+        if (change.before) {
+          op.type = change.before->type;
+          op.data = change.before->data;
+        }
+        ops.push_back(std::move(op));
+        break;
+      }
+    }
+  }
+  return ops;
+}
+
+std::vector<std::string> changeLines(const ChangeJournal& journal,
+                                     const std::vector<std::pair<std::string, std::string>>& copies) {
+  std::vector<std::string> lines;
+  for (const RegistryChange& change : journal.registry())
+    if (change.kind != RegistryChange::Kind::Value || change.before != change.after)
+      lines.push_back(registryLine(change));
+  for (const ProfileChange& change : journal.profiles())
+    if (change.before != change.after)
+      lines.push_back(change.file + " [" + change.section + "] " + change.entry + ": " + shown(change.before) +
+                      " -> " + shown(change.after));
+  for (const FileChange& change : journal.files()) lines.push_back(fileLine(change, copies));
+  return lines;
+}
+
+std::string backupName(const LocalTime& t) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d-%02d-%02d", t.year % 10000, t.month % 100, t.day % 100,
+                t.hour % 100, t.minute % 100, t.second % 100);
+  return name;
+}
+
+BackupResult saveBackup(const ChangeJournal& journal, const std::string& programDirectory, FileApi& files,
+                        BackupPlatform& platform) {
+  BackupResult result;
+  if (journal.empty()) return result;
+  const std::string root = join(programDirectory, kBackupFolder);
+  const std::string name = backupName(platform.localTime());
+  result.folder = join(root, name);
+  for (int n = 2; files.getFileAttributes(result.folder) != kInvalidFileAttributes; ++n)
+    result.folder = join(root, name + " (" + std::to_string(n) + ")");
+  if (!makeFolder(root, files) || !files.createDirectory(result.folder)) return result;
+
+  bool ok = true;
+  const std::vector<RegOp> ops = restoreOperations(journal);
+  if (!ops.empty()) ok = platform.writeFile(join(result.folder, kRestoreFile), formats::writeRegedit4(ops)) && ok;
+
+  std::string howTo;
+  for (const ProfileCopy& copy : journal.copies()) {
+    if (!copy.bytes) {
+      howTo += "Delete " + copy.path + ", which did not exist before.\r\n";
+      continue;
+    }
+    ok = platform.writeFile(join(result.folder, baseName(copy.path)), *copy.bytes) && ok;
+    howTo += "Copy " + baseName(copy.path) + " over " + copy.path + ".\r\n";
+  }
+  std::vector<std::pair<std::string, std::string>> kept;
+  for (const FileChange& change : journal.files()) {
+    if (!change.before) continue;
+    const std::string folder = join(result.folder, "Files");
+    const std::string copy = "Files\\" + std::to_string(kept.size() + 1) + " " + baseName(change.path);
+    ok = makeFolder(folder, files) && platform.writeFile(join(result.folder, copy), *change.before) && ok;
+    kept.emplace_back(change.path, copy);
+  }
+
+  std::string text = "Changes made by Varnex 2000 at " + name + ", one line each, as before -> after.\r\n";
+  if (!ops.empty()) howTo = "Double-click " + kRestoreFile + " to put the registry back.\r\n" + howTo;
+  text += howTo.empty() ? std::string("To undo them, see the lines below.\r\n") : "To undo them:\r\n" + howTo;
+  text += "\r\n";
+  for (const std::string& line : changeLines(journal, kept)) text += line + "\r\n";
+  ok = platform.writeFile(join(result.folder, kChangesFile), text) && ok;
+
+  result.saved = ok;
+  pruneOldBackups(root, files, platform);
+  return result;
+}
+
+}  // namespace varnex::settings

@@ -1,0 +1,307 @@
+#include "settings/backup/recording_apis.h"
+
+#include "settings/profile_store.h"
+
+namespace varnex::settings {
+
+namespace {
+
+bool isRoot(RegHandle key) { return key >= kHkeyClassesRoot && key <= kHkeyUsers; }
+
+// The path a subkey names below a key's path; trailing backslashes name the same key.
+std::string below(const std::string& path, std::string subKey) {
+  while (!subKey.empty() && subKey.back() == '\\') subKey.pop_back();
+  if (subKey.empty()) return path;
+  return path.empty() ? subKey : path + "\\" + subKey;
+}
+
+}  // namespace
+
+// --- registry ---------------------------------------------------------------------------------
+
+std::optional<RecordingRegistry::Place> RecordingRegistry::placeOf(RegHandle key) const {
+  if (isRoot(key)) return Place{key, ""};
+  auto it = places_.find(key);
+  if (it == places_.end()) return std::nullopt;
+  return it->second;
+}
+
+long RecordingRegistry::openKey(RegHandle base, const std::string& subKey, RegHandle& result) {
+  long rc = inner_.openKey(base, subKey, result);
+  if (rc == kErrorSuccess) {
+    if (auto at = placeOf(base)) {
+      places_[result] = Place{at->root, below(at->path, subKey)};
+      nowExists(at->root, places_[result].path);
+    }
+  }
+  return rc;
+}
+
+std::optional<std::string> RecordingRegistry::topmostMissing(RegHandle base, const std::string& subKey) {
+  RegHandle probe = 0;
+  if (inner_.openKey(base, subKey, probe) == kErrorSuccess) {
+    inner_.closeKey(probe);
+    return std::nullopt;
+  }
+  // Parents first: the highest key that is missing is the one whose removal undoes the create.
+  for (std::size_t cut = subKey.find('\\'); cut != std::string::npos; cut = subKey.find('\\', cut + 1)) {
+    const std::string parent = subKey.substr(0, cut);
+    if (parent.empty()) continue;
+    if (inner_.openKey(base, parent, probe) != kErrorSuccess) return parent;
+    inner_.closeKey(probe);
+  }
+  return subKey;
+}
+
+bool RecordingRegistry::knownToExist(RegHandle root, const std::string& path) {
+  if (existingPass_ != journal_.pass()) {
+    existing_.clear();
+    existingPass_ = journal_.pass();
+  }
+  return existing_.count({root, upperCase(path)}) > 0;
+}
+
+void RecordingRegistry::nowExists(RegHandle root, const std::string& path) {
+  if (knownToExist(root, path) || !journal_.recording()) return;
+  existing_.insert({root, upperCase(path)});
+}
+
+long RecordingRegistry::createKey(RegHandle base, const std::string& subKey, RegHandle& result) {
+  const std::optional<Place> at = placeOf(base);
+  std::optional<std::string> missing;
+  const std::string path = at ? below(at->path, subKey) : "";
+  if (journal_.recording() && at && !knownToExist(at->root, path)) missing = topmostMissing(base, subKey);
+  long rc = inner_.createKey(base, subKey, result);
+  if (rc != kErrorSuccess || !at) return rc;
+  places_[result] = Place{at->root, path};
+  if (missing) journal_.keyCreated(at->root, below(at->path, *missing));
+  nowExists(at->root, path);
+  return rc;
+}
+
+long RecordingRegistry::closeKey(RegHandle key) {
+  places_.erase(key);
+  return inner_.closeKey(key);
+}
+
+std::optional<RegValue> RecordingRegistry::valueOf(RegHandle key, const std::string& name) {
+  // One call for the small values the catalogue writes; a second only for a longer one.
+  RegValue value;
+  value.data.assign(64, 0);
+  std::uint32_t size = static_cast<std::uint32_t>(value.data.size());
+  long rc = inner_.queryValue(key, name, &value.type, value.data.data(), &size);
+  if (rc == kErrorMoreData) {
+    value.data.assign(size, 0);
+    rc = inner_.queryValue(key, name, &value.type, value.data.data(), &size);
+  }
+  if (rc != kErrorSuccess) return std::nullopt;
+  value.data.resize(size);
+  return value;
+}
+
+// The name as the key holds it: the case of a value that comes back should be the old one.
+std::string RecordingRegistry::storedName(RegHandle key, const std::string& name) {
+  std::string found;
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  for (std::uint32_t i = 0; inner_.enumValue(key, i, found, type, data) == kErrorSuccess; ++i)
+    if (sameRegistryName(found, name)) return found;
+  return name;
+}
+
+long RecordingRegistry::setValue(RegHandle key, const std::string& name, std::uint32_t type,
+                                 const std::uint8_t* data, std::uint32_t size) {
+  const std::optional<Place> at = journal_.recording() ? placeOf(key) : std::nullopt;
+  if (!at) return inner_.setValue(key, name, type, data, size);
+  std::optional<RegValue> before = valueOf(key, name);
+  RegValue after{type, std::vector<std::uint8_t>(data, data + size)};
+  long rc = inner_.setValue(key, name, type, data, size);
+  // A value written over keeps the name it had, so the name as called is enough to put it back.
+  if (rc == kErrorSuccess && before != after)
+    journal_.valueChanged(at->root, at->path, name, std::move(before), std::move(after));
+  return rc;
+}
+
+long RecordingRegistry::deleteValue(RegHandle key, const std::string& name) {
+  const std::optional<Place> at = journal_.recording() ? placeOf(key) : std::nullopt;
+  std::optional<RegValue> before = at ? valueOf(key, name) : std::nullopt;
+  if (!before) return inner_.deleteValue(key, name);
+  const std::string stored = storedName(key, name);
+  long rc = inner_.deleteValue(key, name);
+  if (rc == kErrorSuccess) journal_.valueChanged(at->root, at->path, stored, std::move(before), std::nullopt);
+  return rc;
+}
+
+bool RecordingRegistry::snapshot(RegHandle base, const std::string& subKey, const std::string& path,
+                                 KeySnapshot& out) {
+  RegHandle key = 0;
+  if (inner_.openKey(base, subKey, key) != kErrorSuccess) return false;
+  out.path = path;
+  std::string name;
+  RegValue value;
+  for (std::uint32_t i = 0; inner_.enumValue(key, i, name, value.type, value.data) == kErrorSuccess; ++i)
+    out.values.emplace_back(name, value);
+  std::uint32_t count = 0, longest = 0;
+  if (inner_.queryInfoKey(key, count, longest) == kErrorSuccess) {
+    std::vector<char> buffer(longest + 1);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      std::uint32_t length = static_cast<std::uint32_t>(buffer.size());
+      if (inner_.enumKey(key, i, buffer.data(), length) != kErrorSuccess) continue;
+      const std::string child(buffer.data(), length);
+      KeySnapshot sub;
+      if (snapshot(key, child, path + "\\" + child, sub)) out.subkeys.push_back(std::move(sub));
+    }
+  }
+  inner_.closeKey(key);
+  return true;
+}
+
+long RecordingRegistry::deleteKey(RegHandle key, const std::string& subKey) {
+  const std::optional<Place> at = journal_.recording() ? placeOf(key) : std::nullopt;
+  KeySnapshot before;
+  // What goes with the key on a system whose RegDeleteKeyA takes the whole subtree is kept too.
+  if (!at || !snapshot(key, subKey, below(at->path, subKey), before)) return inner_.deleteKey(key, subKey);
+  long rc = inner_.deleteKey(key, subKey);
+  if (rc == kErrorSuccess) {
+    // It and everything below it are gone.
+    const std::string gone = upperCase(before.path);
+    std::erase_if(existing_, [&](const std::pair<RegHandle, std::string>& known) {
+      return known.first == at->root && keyAtOrBelow(known.second, gone);
+    });
+    journal_.keyDeleted(at->root, std::move(before));
+  }
+  return rc;
+}
+
+// --- profile files ----------------------------------------------------------------------------
+
+std::string RecordingProfiles::pathOf(const std::string& file) const {
+  if (file.find_first_of("\\/:") != std::string::npos) return file;
+  return windows_.empty() || windows_.back() == '\\' ? windows_ + file : windows_ + "\\" + file;
+}
+
+std::optional<std::string> RecordingProfiles::entryText(const std::string& section, const std::string& entry,
+                                                        const std::string& file) {
+  // A default no entry holds tells a missing entry from an empty one in a single read; only
+  // when an entry reads as that default is the list of names asked.
+  static const std::string kAbsent = "\x01(absent)\x01";
+  ProfileStore store(inner_, file);
+  std::string text = store.readText(section, entry, kAbsent);
+  if (text == kAbsent && !store.entryExists(section, entry)) return std::nullopt;
+  return text;
+}
+
+bool RecordingProfiles::writeString(const std::string& section, const std::string& entry,
+                                    const std::string* value, const std::string& file) {
+  if (!journal_.recording()) return inner_.writeString(section, entry, value, file);
+  std::optional<std::string> before = entryText(section, entry, file);
+  std::optional<std::string> after = value ? std::optional<std::string>(*value) : std::nullopt;
+  if (before == after) return inner_.writeString(section, entry, value, file);
+  ProfileCopy copy{file, pathOf(file), std::nullopt};
+  if (!journal_.hasCopyOf(file)) {
+    platform_.flushProfile(file);
+    copy.bytes = platform_.readFile(copy.path);
+  }
+  const bool written = inner_.writeString(section, entry, value, file);
+  if (written) journal_.profileChanged(ProfileChange{file, section, entry, std::move(before), std::move(after)}, copy);
+  return written;
+}
+
+// --- files and folders ------------------------------------------------------------------------
+
+bool RecordingFiles::setFileAttributes(const std::string& path, std::uint32_t attributes) {
+  const std::uint32_t before = journal_.recording() ? inner_.getFileAttributes(path) : kInvalidFileAttributes;
+  const bool done = inner_.setFileAttributes(path, attributes);
+  if (done && before != kInvalidFileAttributes && before != attributes)
+    journal_.fileChanged({FileChange::Kind::AttributesChanged, path, std::nullopt, before, attributes});
+  return done;
+}
+
+bool RecordingFiles::createDirectory(const std::string& path) {
+  const bool existed = !journal_.recording() || inner_.getFileAttributes(path) != kInvalidFileAttributes;
+  const bool made = inner_.createDirectory(path);
+  if (made && !existed) journal_.fileChanged({FileChange::Kind::FolderCreated, path, std::nullopt, 0, 0});
+  return made;
+}
+
+bool RecordingFiles::removeDirectory(const std::string& path) {
+  const bool removed = inner_.removeDirectory(path);
+  if (removed && journal_.recording()) journal_.fileChanged({FileChange::Kind::FolderRemoved, path, std::nullopt, 0, 0});
+  return removed;
+}
+
+bool RecordingFiles::deleteFile(const std::string& path) {
+  std::uint32_t attributes = 0;
+  const bool existed = journal_.recording() && inner_.findFirstFile(path, attributes) &&
+                       (attributes & kAttrDirectory) == 0;
+  std::optional<std::string> bytes = existed ? platform_.readFile(path) : std::nullopt;
+  const bool deleted = inner_.deleteFile(path);
+  if (deleted && existed)
+    journal_.fileChanged({FileChange::Kind::FileDeleted, path, std::move(bytes), attributes, 0});
+  return deleted;
+}
+
+int RecordingFiles::lzOpenFile(const std::string& path, std::uint16_t style) {
+  if (!journal_.recording() || (style & kOfCreate) == 0) return inner_.lzOpenFile(path, style);
+  std::optional<std::string> before = platform_.readFile(path);
+  const int handle = inner_.lzOpenFile(path, style);
+  if (handle >= 0)
+    journal_.fileChanged({before ? FileChange::Kind::FileReplaced : FileChange::Kind::FileCreated, path,
+                          std::move(before), 0, 0});
+  return handle;
+}
+
+// --- shortcuts --------------------------------------------------------------------------------
+
+namespace {
+
+class RecordingPersistFile : public PersistFile {
+ public:
+  RecordingPersistFile(std::unique_ptr<PersistFile> inner, ChangeJournal& journal, BackupPlatform& platform)
+      : inner_(std::move(inner)), journal_(journal), platform_(platform) {}
+
+  long save(const std::string& fileName, bool remember) override {
+    if (!journal_.recording()) return inner_->save(fileName, remember);
+    std::optional<std::string> before = platform_.readFile(fileName);
+    long rc = inner_->save(fileName, remember);
+    std::optional<std::string> after = platform_.readFile(fileName);
+    if (after && after != before)
+      journal_.fileChanged({before ? FileChange::Kind::FileReplaced : FileChange::Kind::FileCreated, fileName,
+                            std::move(before), 0, 0});
+    return rc;
+  }
+
+ private:
+  std::unique_ptr<PersistFile> inner_;
+  ChangeJournal& journal_;
+  BackupPlatform& platform_;
+};
+
+class RecordingLink : public ShellLink {
+ public:
+  RecordingLink(std::unique_ptr<ShellLink> inner, ChangeJournal& journal, BackupPlatform& platform)
+      : inner_(std::move(inner)), journal_(journal), platform_(platform) {}
+
+  long setPath(const std::string& target) override { return inner_->setPath(target); }
+  long setWorkingDirectory(const std::string& directory) override { return inner_->setWorkingDirectory(directory); }
+  std::unique_ptr<PersistFile> queryPersistFile() override {
+    std::unique_ptr<PersistFile> file = inner_->queryPersistFile();
+    if (!file) return nullptr;
+    return std::make_unique<RecordingPersistFile>(std::move(file), journal_, platform_);
+  }
+
+ private:
+  std::unique_ptr<ShellLink> inner_;
+  ChangeJournal& journal_;
+  BackupPlatform& platform_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShellLink> RecordingShell::createShellLink() {
+  std::unique_ptr<ShellLink> link = inner_.createShellLink();
+  if (!link) return nullptr;
+  return std::make_unique<RecordingLink>(std::move(link), journal_, platform_);
+}
+
+}  // namespace varnex::settings

@@ -1,0 +1,16 @@
+#pragma once
+#include "settings/backup/backup_platform.h"
+
+namespace varnex::settings {
+
+// The backup's file operations over kernel32 and the profile functions.
+class Win32BackupPlatform : public BackupPlatform {
+ public:
+  std::optional<std::string> readFile(const std::string& path) override;
+  void flushProfile(const std::string& path) override;
+  bool writeFile(const std::string& path, const std::string& bytes) override;
+  std::vector<FolderEntry> listFolder(const std::string& folder) override;
+  LocalTime localTime() override;
+};
+
+}  // namespace varnex::settings

@@ -1,0 +1,198 @@
+// Drives the real varnex.exe under Wine through one write pass with many changes (options of
+// the Boot, System, Windows and Start Menu pages, MSDOS.SYS and SYSTEM.INI rows among them),
+// then undoes it as a user would: "regedit /S" of the newest backup's Restore.reg and the two
+// profile files copied back. The registry (read value for value) and the files must be as
+// before the pass.
+// Usage: backup_end_to_end Z:\path\to\Varnex.exe
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "tests/app/wine/driver.h"
+
+using namespace varnex::e2e;
+
+namespace {
+
+const char* const kFolder = "C:\\Varnex Backup E2E";
+
+// The parts of the registry the catalogue writes, read through the API.
+struct Branch {
+  HKEY root;
+  const char* name;
+  const char* path;
+};
+const Branch kBranches[] = {
+    {HKEY_CLASSES_ROOT, "HKCR", ""},
+    {HKEY_CURRENT_USER, "HKCU", "Control Panel"},
+    {HKEY_CURRENT_USER, "HKCU", "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"},
+    {HKEY_CURRENT_USER, "HKCU", "Software\\Microsoft\\Internet Explorer"},
+    {HKEY_LOCAL_MACHINE, "HKLM", "System\\CurrentControlSet\\Services"},
+    {HKEY_LOCAL_MACHINE, "HKLM", "System\\CurrentControlSet\\Control\\Update"},
+    {HKEY_LOCAL_MACHINE, "HKLM", "System\\CurrentControlSet\\Control\\FileSystem"},
+    {HKEY_LOCAL_MACHINE, "HKLM", "Network"},
+    {HKEY_LOCAL_MACHINE, "HKLM", "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+    {HKEY_LOCAL_MACHINE, "HKLM", "Software\\Microsoft\\Windows\\CurrentVersion\\explorer"},
+    {HKEY_USERS, "HKU", ".DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"},
+};
+
+// One line per key and per value, upper-cased key names (the registry ignores case), the
+// values with their type and bytes; a set, so that the order values were written in is no
+// difference.
+void readTree(HKEY key, const std::string& path, std::set<std::string>& out) {
+  char keyName[1024];
+  std::string upper = path;
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+  out.insert("[" + upper + "]");
+  for (DWORD i = 0;; ++i) {
+    char name[16384];
+    DWORD nameLength = sizeof name, type = 0, size = 0;
+    if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    std::vector<unsigned char> data(size + 1);
+    nameLength = sizeof name;
+    DWORD got = size;
+    RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data.data(), &got);
+    std::string line = "[" + upper + "] \"" + name + "\" type " + std::to_string(type) + ":";
+    char byte[4];
+    for (DWORD b = 0; b < got; ++b) {
+      std::snprintf(byte, sizeof byte, " %02x", data[b]);
+      line += byte;
+    }
+    out.insert(line);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD length = sizeof keyName;
+    if (RegEnumKeyExA(key, i, keyName, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub;
+    if (RegOpenKeyExA(key, keyName, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    readTree(sub, path + "\\" + keyName, out);
+    RegCloseKey(sub);
+  }
+}
+
+std::set<std::string> readRegistry() {
+  std::set<std::string> lines;
+  for (const Branch& branch : kBranches) {
+    HKEY key;
+    const std::string path = std::string(branch.name) + (*branch.path ? std::string("\\") + branch.path : "");
+    if (RegOpenKeyExA(branch.root, branch.path, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      lines.insert("[" + path + "] missing");
+      continue;
+    }
+    readTree(key, path, lines);
+    RegCloseKey(key);
+  }
+  return lines;
+}
+
+// Lines of a that b lacks, at most a few.
+void printMissing(const std::set<std::string>& a, const std::set<std::string>& b, const char* label) {
+  int shown = 0;
+  for (const std::string& line : a)
+    if (!b.count(line) && shown++ < 20) std::printf("  %s %s\n", label, line.c_str());
+}
+
+std::string windowsDirectory() {
+  char dir[MAX_PATH] = {};
+  GetWindowsDirectoryA(dir, sizeof dir);
+  return dir;
+}
+
+// Presses each option, found by its caption, on the page of that tab.
+void pressOptions(const PROCESS_INFORMATION& program, HWND window, int tab, std::initializer_list<const char*> captions) {
+  clickTab(program.hProcess, window, tab);
+  Sleep(500);
+  for (const char* caption : captions) {
+    HWND box = childByCaption(window, caption);
+    check(box != nullptr, caption);
+    leftClick(box);
+  }
+}
+
+// The write pass under test. To run it by "Back to Windows Default" instead, press that option
+// on the "Varnex" page here and answer Yes.
+void writePass(const PROCESS_INFORMATION& program, HWND window) {
+  pressOptions(program, window, 0, {"Disable Boot Function Keys", "Display Windows Boot Menu", "Disable Windows Splash Screen"});
+  pressOptions(program, window, 1, {"Maximize Memory in MS-DOS Prompt", "Add Buffer for Harddisk", "Restrict Logon Access"});
+  pressOptions(program, window, 2, {"Use Notepad to Open Unknown Files", "Add Command Prompt for All Folder",
+                                    "Remove Arrow Symbol on Shortcut"});
+  pressOptions(program, window, 3, {"Remove the Run Menu", "Remove the Find Menu"});
+  leftClick(childByCaption(window, "Apply"));
+  Sleep(2000);
+}
+
+// The newest folder of the program's Backup folder, or "".
+std::string newestBackup() {
+  WIN32_FIND_DATAA found;
+  std::string newest;
+  HANDLE search = FindFirstFileA((std::string(kFolder) + "\\Backup\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return newest;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != ".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name > newest) newest = name;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return newest.empty() ? newest : std::string(kFolder) + "\\Backup\\" + newest;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::printf("usage: backup_end_to_end Varnex.exe\n");
+    return 2;
+  }
+  const std::string exe = argv[1];
+  CreateDirectoryA(kFolder, nullptr);
+  const unsigned char records[20] = {0};
+  check(writeFile(std::string(kFolder) + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+  const std::string systemIni = windowsDirectory() + "\\SYSTEM.INI";
+  // The sample machine: its registry, boot options file and SYSTEM.INI.
+  const std::string sample = VARNEX_SAMPLE_DIR;
+  run("regedit /S \"" + sample + "/registry.reg\"");
+  check(CopyFileA((sample + "/MSDOS.SYS").c_str(), "C:\\MSDOS.SYS", FALSE) != 0, "the sample MSDOS.SYS is in place");
+  check(CopyFileA((sample + "/SYSTEM.INI").c_str(), systemIni.c_str(), FALSE) != 0, "the sample SYSTEM.INI is in place");
+  SetFileAttributesA("C:\\MSDOS.SYS", FILE_ATTRIBUTE_ARCHIVE);  // as the program leaves it while it runs
+
+  const std::set<std::string> registryBefore = readRegistry();
+  const std::vector<unsigned char> msdosBefore = readFile("C:\\MSDOS.SYS");
+  const std::vector<unsigned char> systemIniBefore = readFile(systemIni);
+  check(!msdosBefore.empty() && !systemIniBefore.empty(), "the sample machine has MSDOS.SYS and SYSTEM.INI");
+
+  PROCESS_INFORMATION program = start(exe, kFolder);
+  HWND window = waitForWindow("TForm1", "Varnex 2000", 60000);
+  check(waitUntilVisible(window, 30000), "the main window is shown");
+  if (window) {
+    writePass(program, window);
+    leftClick(childByCaption(window, "Cancel"));
+  }
+  check(exited(program, 30000), "Cancel ends the program");
+  stop(program);
+
+  const std::set<std::string> registryAfterPass = readRegistry();
+  check(registryAfterPass != registryBefore, "the pass changed the registry");
+  check(readFile("C:\\MSDOS.SYS") != msdosBefore, "the pass changed MSDOS.SYS");
+  check(readFile(systemIni) != systemIniBefore, "the pass changed SYSTEM.INI");
+
+  const std::string backup = newestBackup();
+  check(!backup.empty(), "the pass left a backup in the program's Backup folder");
+  const std::vector<unsigned char> reg = readFile(backup + "\\Restore.reg");
+  check(reg.size() > 10 && std::memcmp(reg.data(), "REGEDIT4\r\n", 10) == 0, "its Restore.reg is REGEDIT4 text");
+  const std::vector<unsigned char> changes = readFile(backup + "\\Changes.txt");
+  std::printf("%s\n", std::string(changes.begin(), changes.end()).c_str());
+
+  // Undo as a user would: import the .reg file, copy the two files back.
+  run("regedit /S \"" + backup + "\\Restore.reg\"");
+  check(CopyFileA((backup + "\\MSDOS.SYS").c_str(), "C:\\MSDOS.SYS", FALSE) != 0, "MSDOS.SYS copied back");
+  check(CopyFileA((backup + "\\SYSTEM.INI").c_str(), systemIni.c_str(), FALSE) != 0, "SYSTEM.INI copied back");
+
+  const std::set<std::string> registryAfter = readRegistry();
+  check(registryAfter == registryBefore, "the registry is as before the pass, value for value");
+  printMissing(registryBefore, registryAfter, "lost:");
+  printMissing(registryAfter, registryBefore, "extra:");
+  check(readFile("C:\\MSDOS.SYS") == msdosBefore, "MSDOS.SYS is as before the pass");
+  check(readFile(systemIni) == systemIniBefore, "SYSTEM.INI is as before the pass");
+
+  std::printf("%d checks failed\n", failures);
+  return failures == 0 ? 0 : 1;
+}

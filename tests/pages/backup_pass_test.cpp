@@ -1,0 +1,147 @@
+// Backups made around the program's write passes, over the sample machine and the whole
+// catalogue: undoing "Apply" from its backup gives back the registry and the profile files, a
+// failed pass keeps what it changed before the failure, and a backup that cannot be saved is
+// shown to the user.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/backup_pass.h"
+#include "app/main_window.h"
+#include "pages/catalogue.h"
+#include "settings/backup/backups.h"
+#include "settings/memory/memory_backup_platform.h"
+#include "settings/memory/memory_machine.h"
+#include "settings/profile_store.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/machine_dump.h"
+#include "tests/support/sample_machine.h"
+
+namespace varnex::pages {
+namespace {
+
+const std::string kBackupRoot = settings::kSampleProgramFolder + "\\Backup";
+
+struct Machine {
+  Machine() {
+    settings::loadSampleMachine(machine);
+    window.setBackups(&backups);
+    window.FormCreate(app::Records{});
+    platform.clearCalls();
+  }
+
+  settings::MemoryMachine machine;
+  varnex::testing::FakePlatform platform{machine.files};
+  settings::MemoryBackupPlatform backupFiles{machine.files};
+  settings::Backups backups{machine.apis(), backupFiles};
+  app::MainWindow window{platform, backups.apis()};
+  std::unique_ptr<Catalogue> catalogue = buildCatalogue(window);
+
+  std::vector<std::string> backupFolders() {
+    std::vector<std::string> names;
+    for (const settings::FolderEntry& entry : backupFiles.listFolder(kBackupRoot)) names.push_back(entry.name);
+    return names;
+  }
+  std::string backupFile(const std::string& name) {
+    const std::vector<std::string> folders = backupFolders();
+    if (folders.empty()) return "<no backup>";
+    return machine.files.readFile(kBackupRoot + "\\" + folders.back() + "\\" + name).value_or("<no " + name + ">");
+  }
+  std::string profileFile(const std::string& name) {
+    return machine.files.readFile(machine.profiles.resolve(name)).value_or("<missing>");
+  }
+  // Every option of the setting pages pressed once with the left button, as a user would.
+  void pressEveryOption() {
+    for (const char* sheet : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet9", "TabSheet5", "TabSheet11"}) {
+      auto& tab = window.form().get<ui::TabSheet>(sheet);
+      window.form().get<ui::PageControl>("PageControl1").setActivePage(tab);
+      for (ui::Control* control : window.form().controls()) {
+        auto* box = dynamic_cast<ui::CheckBox*>(control);
+        bool onSheet = false;
+        for (ui::Control* p = control->parent(); p; p = p->parent()) onSheet = onSheet || p == &tab;
+        if (!box || !onSheet) continue;
+        box->mouseDown(ui::MouseButton::Left);
+        box->click();
+      }
+    }
+  }
+};
+
+TEST(BackupPass, UndoingApplyFromItsBackupGivesBackTheRegistryAndTheProfileFiles) {
+  Machine m;
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  const std::string msdos = m.profileFile(settings::kMsdosSys);
+  const std::string systemIni = m.profileFile(settings::kSystemIni);
+
+  m.pressEveryOption();
+  m.window.Button5Click();
+  ASSERT_EQ(m.platform.count("messageBox"), 0u) << m.platform.calls()[0];
+  ASSERT_EQ(m.backupFolders().size(), 1u);
+  ASSERT_NE(varnex::testing::dumpRegistry(m.machine.registry), registry) << "the pass changed the registry";
+  ASSERT_NE(m.profileFile(settings::kMsdosSys), msdos);
+  ASSERT_NE(m.profileFile(settings::kSystemIni), systemIni);
+
+  // Double-click on the .reg file, the two files copied back.
+  m.machine.loadRegedit4(m.backupFile(settings::kRestoreFile), settings::kRestoreFile);
+  m.machine.files.setFileAttributes(settings::kMsdosSys, settings::kAttrArchive);
+  EXPECT_TRUE(m.machine.files.writeFile(settings::kMsdosSys, m.backupFile("MSDOS.SYS")));
+  EXPECT_TRUE(m.machine.files.writeFile(m.machine.profiles.resolve(settings::kSystemIni), m.backupFile("SYSTEM.INI")));
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry) << m.backupFile(settings::kRestoreFile);
+  EXPECT_EQ(m.profileFile(settings::kMsdosSys), msdos);
+  EXPECT_EQ(m.profileFile(settings::kSystemIni), systemIni);
+  EXPECT_NE(m.backupFile(settings::kChangesFile).find("C:\\MSDOS.SYS [Options] BootKeys: "), std::string::npos)
+      << m.backupFile(settings::kChangesFile);
+
+  // The pass that follows writes the same settings again: nothing changes, no second backup.
+  m.window.Button5Click();
+  m.window.Button5Click();
+  EXPECT_EQ(m.backupFolders().size(), 2u) << "only the pass after the undo changed something";
+}
+
+TEST(BackupPass, AFailedPassKeepsTheBackupOfWhatItChangedBeforeTheFailure) {
+  Machine m;
+  const std::string msdos = m.profileFile(settings::kMsdosSys);
+  m.pressEveryOption();
+  // The System page's registry rows come after the Boot page's MSDOS.SYS rows.
+  m.machine.registry.refuseWrites(settings::kHkeyLocalMachine);
+  m.machine.registry.refuseWrites(settings::kHkeyCurrentUser);
+  m.machine.registry.refuseWrites(settings::kHkeyClassesRoot);
+  m.window.Button5Click();
+  ASSERT_EQ(m.platform.count("messageBox"), 1u) << "the pass's own error, nothing about the backup";
+  ASSERT_EQ(m.backupFolders().size(), 1u);
+  EXPECT_EQ(m.backupFile("MSDOS.SYS"), msdos);
+  EXPECT_NE(m.backupFile(settings::kChangesFile).find("C:\\MSDOS.SYS [Options]"), std::string::npos);
+}
+
+TEST(BackupPass, ABackupThatCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
+  Machine m;
+  m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+  m.pressEveryOption();
+  m.platform.answers.push(app::kIdOk);
+  m.window.Button5Click();
+  const std::vector<std::string> boxes = m.platform.calls("messageBox");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "messageBox(The changes were made, but their backup could not be saved in " + kBackupRoot +
+                          "\\2026-12-10 13-05-42. They cannot be undone from a backup., Varnex 2000, 0x30)");
+  EXPECT_EQ(m.machine.files.readFile(settings::kMsdosSys)->find("BootKeys=1"), std::string::npos)
+      << "the settings were written";
+}
+
+// "Back to Windows Default" writes some settings itself, then runs "Apply": one backup for both.
+TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
+  Machine m;
+  {
+    app::BackupPass outer(m.window);
+    settings::ProfileStore boot = m.window.stores().profile(settings::kMsdosSys);
+    boot.writeText("Options", "BootMenuDelay", "30");
+    m.pressEveryOption();
+    m.window.Button5Click();
+    EXPECT_TRUE(m.backupFolders().empty());
+  }
+  EXPECT_EQ(m.backupFolders().size(), 1u);
+  EXPECT_NE(m.backupFile(settings::kChangesFile).find("BootMenuDelay"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varnex::pages

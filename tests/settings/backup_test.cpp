@@ -1,0 +1,242 @@
+// The journal in front of the stores and the backup it leaves: undoing a pass from the backup's
+// files gives back the stores as they were; a pass that changes nothing leaves no backup.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/backup/backups.h"
+#include "settings/memory/memory_backup_platform.h"
+#include "settings/memory/memory_machine.h"
+#include "settings/stores.h"
+#include "tests/support/machine_dump.h"
+
+namespace varnex::settings {
+namespace {
+
+const std::string kProgram = "C:\\VARNEX";
+
+const char* const kRegistry = R"(REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"MenuShowDelay"="400"
+@="unnamed"
+"Mask"=hex:90,12,01,80
+"Count"=dword:0000001f
+"CamelCase"="x"
+
+[HKEY_CLASSES_ROOT\Directory\shell\DOS]
+@="Command Prompt"
+[HKEY_CLASSES_ROOT\Directory\shell\DOS\command]
+@="command.com /k cd %1"
+"Flags"=hex(0):01,02,03
+[HKEY_CLASSES_ROOT\Directory\shell\DOS\command\deeper]
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\MSTCP]
+"DefaultTTL"="64"
+"Retry"="3"
+)";
+
+const char* const kMsdos = "[Paths]\r\nWinDir=C:\\WINDOWS\r\n[Options]\r\nBootKeys=1\r\nLogo=0\r\n";
+const char* const kSystemIniText = "[386Enh]\r\nPageBuffers=8\r\n[vcache]\r\nMinFileCache=512\r\n";
+
+struct BackupFixture : ::testing::Test {
+  BackupFixture() {
+    machine.loadRegedit4(kRegistry, "fixture.reg");
+    machine.loadIni(kMsdosSys, kMsdos, "MSDOS.SYS");
+    machine.loadIni(kSystemIni, kSystemIniText, "SYSTEM.INI");
+    machine.files.putFolder(kProgram);
+  }
+
+  MemoryMachine machine;
+  MemoryBackupPlatform platform{machine.files};
+  Backups backups{machine.apis(), platform};
+  Stores stores{backups.apis()};
+
+  RegistryStore key(RegHandle root, const std::string& path) {
+    RegistryStore store = stores.registry();
+    store.setRoot(root);
+    EXPECT_TRUE(store.openKey(path, true)) << path;
+    return store;
+  }
+  std::string backupFile(const BackupResult& result, const std::string& name) {
+    return machine.files.readFile(result.folder + "\\" + name).value_or("<missing " + name + ">");
+  }
+  // What a user does with a backup: double-click the .reg file and copy the profile files back.
+  void undo(const BackupResult& result) {
+    if (auto reg = machine.files.readFile(result.folder + "\\" + kRestoreFile)) machine.loadRegedit4(*reg, kRestoreFile);
+    for (const ProfileCopy& copy : copies)
+      machine.files.putFile(copy.path, backupFile(result, copy.path.substr(copy.path.find_last_of('\\') + 1)));
+  }
+  std::vector<ProfileCopy> copies;
+};
+
+TEST_F(BackupFixture, UndoingAPassFromItsBackupGivesBackTheStoresAsTheyWere) {
+  const std::string registryBefore = testing::dumpRegistry(machine.registry);
+  const std::string filesBefore = testing::dumpFiles(machine.files);
+
+  backups.begin();
+  {
+    RegistryStore desktop = key(kHkeyCurrentUser, "Control Panel\\Desktop");
+    desktop.writeText("MenuShowDelay", "0");
+    desktop.writeText("MenuShowDelay", "100");  // the first state before the pass is what comes back
+    desktop.writeText("", "unnamed");           // equal: no change
+    desktop.writeInteger("Mask", 5);            // another type
+    desktop.writeBinary("Count", 0x20000170);
+    desktop.deleteValue("camelcase");           // comes back with the case it had
+    desktop.writeText("New", "added");
+    desktop.deleteValue("NeverThere");
+  }
+  {
+    RegistryStore shell = key(kHkeyClassesRoot, "Directory\\shell");
+    shell.deleteKey("DOS");  // a subtree of three levels with values
+    ASSERT_TRUE(shell.openKey("DOS", true));
+    shell.writeText("", "something else");  // a deleted key made again, with other content
+  }
+  {
+    RegistryStore fresh = key(kHkeyLocalMachine, "Software\\Brand\\New\\Deep");
+    fresh.writeText("Inside", "1");
+    ASSERT_TRUE(fresh.openKey("Below", true));
+    fresh.writeInteger("Also", 2);
+    fresh.deleteKey("\\Software\\Brand\\New\\Deep\\Below");  // made and removed in one pass
+  }
+  {
+    RegistryStore tcp = key(kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\VxD\\MSTCP");
+    tcp.writeText("DefaultTTL", "32");
+    tcp.deleteValue("Retry");
+    tcp.writeText("Retry", "5");  // deleted, then written again
+  }
+  ProfileStore msdos = stores.profile(kMsdosSys);
+  msdos.writeText("Options", "BootKeys", "0");
+  msdos.writeText("Options", "Logo", "0");  // equal
+  msdos.writeText("Options", "BootMenu", "1");
+  msdos.deleteEntry("Options", "Logo");
+  ProfileStore system = stores.profile(kSystemIni);
+  system.deleteEntry("vcache", "MinFileCache");
+  system.writeText("vcache", "MaxFileCache", "0");
+  system.deleteEntry("vcache", "CHUNKSIZE");  // missing: no change
+  copies = backups.journal().copies();
+  const BackupResult result = backups.end(kProgram);
+
+  ASSERT_TRUE(result.saved);
+  EXPECT_EQ(result.folder, kProgram + "\\Backup\\2026-12-10 13-05-42");
+  EXPECT_EQ(backupFile(result, kRestoreFile).substr(0, 10), "REGEDIT4\r\n");
+  EXPECT_EQ(backupFile(result, "MSDOS.SYS"), kMsdos);
+  EXPECT_EQ(backupFile(result, "SYSTEM.INI"), kSystemIniText);
+  EXPECT_NE(testing::dumpRegistry(machine.registry), registryBefore);
+
+  undo(result);
+  EXPECT_EQ(testing::dumpRegistry(machine.registry), registryBefore) << backupFile(result, kRestoreFile);
+  // The backup's own folder is the one new thing in the file tree.
+  EXPECT_EQ(testing::dumpFiles(machine.files, kProgram + "\\Backup"), filesBefore);
+
+  const std::string changes = backupFile(result, kChangesFile);
+  for (const char* line : {
+           "HKCU\\Control Panel\\Desktop MenuShowDelay: \"400\" -> \"100\"\r\n",
+           "HKCU\\Control Panel\\Desktop Mask: hex:90,12,01,80 -> dword:00000005 (5)\r\n",
+           "HKCU\\Control Panel\\Desktop CamelCase: \"x\" -> (none)\r\n",
+           "HKCU\\Control Panel\\Desktop New: (none) -> \"added\"\r\n",
+           "HKCR\\Directory\\shell\\DOS: key deleted (3 values, 2 subkeys)\r\n",
+           "HKLM\\Software: key created\r\n",
+           "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP Retry: \"3\" -> \"5\"\r\n",
+           "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP DefaultTTL: \"64\" -> \"32\"\r\n",
+           "C:\\MSDOS.SYS [Options] BootKeys: \"1\" -> \"0\"\r\n",
+           "C:\\MSDOS.SYS [Options] Logo: \"0\" -> (none)\r\n",
+           "SYSTEM.INI [vcache] MaxFileCache: (none) -> \"0\"\r\n",
+       })
+    EXPECT_NE(changes.find(line), std::string::npos) << "missing: " << line << "in:\n" << changes;
+  for (const char* unchanged : {"Desktop (default):", "NeverThere", "CHUNKSIZE", "Count: dword:0000001f (31) -> dword"})
+    EXPECT_EQ(changes.find(unchanged), std::string::npos) << unchanged << " is no change:\n" << changes;
+}
+
+TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
+  backups.begin();
+  RegistryStore desktop = key(kHkeyCurrentUser, "Control Panel\\Desktop");
+  desktop.writeText("MenuShowDelay", "400");
+  desktop.writeInteger("Count", 0x1f);
+  desktop.deleteValue("Missing");
+  EXPECT_FALSE(desktop.deleteKey("NoSuchKey"));
+  stores.profile(kMsdosSys).writeText("Options", "BootKeys", "1");
+  stores.profile(kMsdosSys).deleteEntry("Options", "Missing");
+  stores.files().removeFolder("C:\\NoSuchFolder");
+  const BackupResult result = backups.end(kProgram);
+  EXPECT_FALSE(result.saved);
+  EXPECT_EQ(result.folder, "");
+  EXPECT_FALSE(machine.files.isFolder(kProgram + "\\Backup"));
+}
+
+// A journal spans the outermost pass only; changes outside any pass are not recorded.
+TEST_F(BackupFixture, NestedPassesLeaveOneBackupAndNothingIsRecordedOutsideAPass) {
+  key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "1");
+  backups.begin();
+  key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "2");
+  backups.begin();
+  key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "3");
+  EXPECT_FALSE(backups.end(kProgram).saved);
+  EXPECT_FALSE(machine.files.isFolder(kProgram + "\\Backup"));
+  const BackupResult result = backups.end(kProgram);
+  ASSERT_TRUE(result.saved);
+  EXPECT_NE(backupFile(result, kChangesFile).find("MenuShowDelay: \"1\" -> \"3\""), std::string::npos);
+}
+
+TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFilesKept) {
+  machine.files.putFile("C:\\WINDOWS\\Desktop\\Varnex 2000.lnk", "old shortcut");
+  machine.files.putFolder("C:\\WINDOWS\\Start Menu\\Empty");
+  backups.begin();
+  FileStore files = stores.files();
+  files.deleteFile("C:\\WINDOWS\\Desktop\\Varnex 2000.lnk");
+  files.makeFolders("C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000");
+  files.CreateShellLink("C:\\VARNEX\\Varnex.exe", "C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000\\Varnex 2000.lnk",
+                        "C:\\VARNEX");
+  files.removeFolder("C:\\WINDOWS\\Start Menu\\Empty");
+  machine.files.deleteFile(machine.profiles.resolve(kSystemIni));
+  stores.profile(kSystemIni).writeText("vcache", "CHUNKSIZE", "512");  // a profile file the pass makes
+  const BackupResult result = backups.end(kProgram);
+  ASSERT_TRUE(result.saved);
+  EXPECT_FALSE(machine.files.readFile(result.folder + "\\" + kRestoreFile)) << "no registry change, no .reg";
+  EXPECT_EQ(backupFile(result, "Files\\1 Varnex 2000.lnk"), "old shortcut");
+  const std::string changes = backupFile(result, kChangesFile);
+  for (const char* line : {
+           "C:\\WINDOWS\\Desktop\\Varnex 2000.lnk: file deleted (the old file is Files\\1 Varnex 2000.lnk)\r\n",
+           "C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000: folder created\r\n",
+           "C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000\\Varnex 2000.lnk: file created\r\n",
+           "C:\\WINDOWS\\Start Menu\\Empty: folder removed\r\n",
+           "Delete C:\\WINDOWS\\SYSTEM.INI, which did not exist before.\r\n",
+       })
+    EXPECT_NE(changes.find(line), std::string::npos) << "missing: " << line << "in:\n" << changes;
+}
+
+TEST_F(BackupFixture, AtMostFiftyBackupsAreKeptTheOldestGoFirst) {
+  machine.files.putFolder(kProgram + "\\Backup\\Mine");  // not a backup: never removed
+  std::vector<std::string> folders;
+  for (int i = 0; i < 52; ++i) {
+    platform.time = LocalTime{2026, 12, 10, 13, i / 60, i % 60};
+    if (i == 51) platform.time = LocalTime{2026, 12, 10, 13, 0, 50};  // the same second as another
+    backups.begin();
+    key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", std::to_string(i));
+    const BackupResult result = backups.end(kProgram);
+    ASSERT_TRUE(result.saved) << i;
+    folders.push_back(result.folder);
+  }
+  EXPECT_EQ(folders[51], kProgram + "\\Backup\\2026-12-10 13-00-50 (2)");
+  std::vector<std::string> left;
+  for (const FolderEntry& entry : platform.listFolder(kProgram + "\\Backup")) left.push_back(entry.name);
+  EXPECT_EQ(left.size(), 51u);  // fifty backups and Mine
+  EXPECT_FALSE(machine.files.isFolder(folders[0]));
+  EXPECT_FALSE(machine.files.isFolder(folders[1]));
+  EXPECT_FALSE(machine.files.readFile(folders[0] + "\\" + kChangesFile));
+  EXPECT_TRUE(machine.files.isFolder(folders[2]));
+  EXPECT_TRUE(machine.files.isFolder(folders[51]));
+  EXPECT_TRUE(machine.files.isFolder(kProgram + "\\Backup\\Mine"));
+}
+
+TEST_F(BackupFixture, ABackupThatCannotBeWrittenSaysWhereItShouldHaveGone) {
+  machine.files.putFile(kProgram + "\\Backup", "a file in the way");
+  backups.begin();
+  key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "0");
+  const BackupResult result = backups.end(kProgram);
+  EXPECT_FALSE(result.saved);
+  EXPECT_EQ(result.folder, kProgram + "\\Backup\\2026-12-10 13-05-42");
+}
+
+}  // namespace
+}  // namespace varnex::settings
