@@ -77,6 +77,13 @@ class Recording::Registry : public settings::RegistryApi {
     c.data.resize(nameLength);  // the caller's buffer size
     return inner_.enumKey(key, index, name, nameLength);
   }
+  long enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                 std::vector<std::uint8_t>& data) override {
+    Call& c = r_.add(Op::EnumValue);
+    c.in = r_.slotOf(RegistryKey, key);
+    c.number = index;
+    return inner_.enumValue(key, index, name, type, data);
+  }
 
  private:
   long open(Op op, RegHandle base, const std::string& subKey, RegHandle& result) {

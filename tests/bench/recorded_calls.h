@@ -14,7 +14,7 @@ namespace varnex::bench {
 
 enum class Op {
   OpenKey, CreateKey, CloseKey, QueryValue, SetValue, DeleteValue, DeleteKey, QueryInfoKey,
-  EnumKey, ReadProfile, WriteProfile, GetAttributes, SetAttributes, FindFile,
+  EnumKey, EnumValue, ReadProfile, WriteProfile, GetAttributes, SetAttributes, FindFile,
   MakeFolder, RemoveFolder, RemoveFile, LzOpen, LzCopy, LzClose, WindowsDirectory,
   CurrentDirectory, CreateShellLink, SetPath, SetWorkingDirectory, QueryPersistFile, Save,
   ReleaseShellLink, ReleasePersistFile,

@@ -74,6 +74,17 @@ void replay(const std::vector<Call>& calls, int slots) {
         RegEnumKeyExA(key, c.number, buffer, &length, nullptr, nullptr, nullptr, &written);
         break;
       }
+      case Op::EnumValue: {
+        // As the store does it: the longest name and data first, then the value itself.
+        DWORD longestName = 0, longestData = 0;
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &longestName, &longestData, nullptr, nullptr);
+        std::vector<char> name(longestName + 1);
+        std::vector<BYTE> data(longestData + 1);
+        DWORD nameLength = static_cast<DWORD>(name.size()), type = 0, size = longestData;
+        RegEnumValueA(key, c.number, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+        break;
+      }
       case Op::ReadProfile:
         GetPrivateProfileStringA(c.text1.c_str(), orNull(c.text2, c.has2), c.text3.c_str(), buffer,
                                  c.number, c.text4.c_str());

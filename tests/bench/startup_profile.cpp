@@ -10,7 +10,9 @@
 #include "app/startup.h"
 #include "pages/catalogue.h"
 #include "ui/pages.h"
+#include "settings/backup/backups.h"
 #include "settings/win32/win32_backend.h"
+#include "settings/win32/win32_backup_platform.h"
 #include "varnex/win32/main_window_view.h"
 #include "varnex/win32/win32_platform.h"
 
@@ -37,19 +39,22 @@ int main() {
   InitCommonControls();
   clock.step("common controls");
   varnex::settings::Win32Backend backend;
+  varnex::settings::Win32BackupPlatform backupFiles;
+  varnex::settings::Backups backups(backend.apis(), backupFiles);
   varnex::ui::win32::Win32Platform platform;
-  clock.step("component system, platform services");
+  clock.step("component system, backups, platform services");
   auto records = varnex::app::startProgram(platform, backend.apis());
   clock.step("start-up (Config.DAT, instance check)");
   if (!records) return 1;
-  varnex::app::MainWindow model(platform, backend.apis());
+  varnex::app::MainWindow model(platform, backups.apis());
+  model.setBackups(&backups);
   auto catalogue = varnex::pages::buildCatalogue(model);
   clock.step("models of the window and the eleven pages");
   varnex::ui::win32::MainWindowView view(model, *records);
   view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
   HWND window = view.create();
   clock.step("main window: controls, pictures, window creation");
-  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, view);
+  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, catalogue->commandEditor, view);
   clock.step("secondary windows");
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
