@@ -3,6 +3,7 @@
 // that holds nothing. The places come from watching a read pass, so rows added later are in.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
