@@ -1,6 +1,6 @@
 // Every place the catalogue reads, holding the wrong form: a read pass and a write pass over
-// it must not crash, and the write pass may write there only the forms it writes on a machine
-// that holds nothing. The places come from watching a read pass, so rows added later are in.
+// it must not crash, and what the write pass writes must keep the forms the rows give, whatever
+// was read. The places come from watching a read pass, so rows added later are in.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -175,7 +175,7 @@ void plant(settings::MemoryMachine& machine, const RegPlace& at, const RegForm& 
 std::string describe(const RegPlace& at) { return std::to_string(at.root) + "\\" + at.key + " [" + at.name + "]"; }
 
 // What a machine that holds nothing reads, and writes with every box as read and then with
-// every box the other way: the places to spoil and the forms allowed there.
+// every box the other way: the places to spoil, and what is written where to compare with.
 const WatchedMachine& clean() {
   static WatchedMachine* m = [] {
     auto* made = new WatchedMachine;
@@ -218,6 +218,8 @@ struct ProfileForm {
   std::string line;  // the entry's line, "%" standing for its name
 };
 
+// Profile entries: whatever an entry held, the write pass writes only entries it also writes on
+// a machine that holds nothing, and never a text with a line break (it would split the line).
 TEST(WrongData, EveryProfileEntryReadHoldingTheWrongForm) {
   const WatchedMachine& base = clean();
   ASSERT_FALSE(base.profiles.reads.empty());
