@@ -15,6 +15,7 @@
 #include "settings/registry_store.h"
 #include "ui/buttons.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/sample_machine.h"
 
 namespace varnex::pages {
 namespace {
@@ -114,11 +115,9 @@ class WatchedProfiles : public settings::ProfileApi {
   settings::ProfileApi& inner_;
 };
 
+// The sample machine, so that both passes run to their end unless the spoiled place ends them.
 struct WatchedMachine {
-  WatchedMachine() {
-    machine.loadRegedit4("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\FS Templates]\n",
-                         "templates.reg");
-  }
+  WatchedMachine() { settings::loadSampleMachine(machine); }
   settings::MemoryMachine machine;
   testing::FakePlatform platform{machine.files};
   WatchedRegistry registry{machine.registry};
@@ -126,11 +125,18 @@ struct WatchedMachine {
   app::MainWindow window{platform, settings::StoreApis{registry, profiles, machine.files, machine.shell}};
   std::unique_ptr<Catalogue> catalogue = buildCatalogue(window);
 
-  // Both passes, as the user's Apply follows the start; a pass an error ended is allowed (the
+  // The start (window creation runs the read pass), then Apply's write pass, with every box as
+  // read or turned the other way first. Whether an error box ended a pass: that is allowed (the
   // error has been shown), a crash or an escaping exception is not.
-  void readThenWrite() {
-    window.BacaData();
+  bool startThenApply(bool turnEveryBox = false) {
+    window.FormCreate(settings::kSampleConfigRecords);
+    if (turnEveryBox) turnBoxes();
     window.TulisData();
+    return platform.count("messageBox") == 0;
+  }
+  void turnBoxes() {
+    for (ui::Control* control : window.form().controls())
+      if (auto* box = dynamic_cast<ui::CheckBox*>(control)) box->setChecked(!box->checked());
   }
 };
 
@@ -174,15 +180,14 @@ void plant(settings::MemoryMachine& machine, const RegPlace& at, const RegForm& 
 
 std::string describe(const RegPlace& at) { return std::to_string(at.root) + "\\" + at.key + " [" + at.name + "]"; }
 
-// What a machine that holds nothing reads, and writes with every box as read and then with
+// What the sample machine reads, and writes with every box as read and then with
 // every box the other way: the places to spoil, and what is written where to compare with.
 const WatchedMachine& clean() {
   static WatchedMachine* m = [] {
     auto* made = new WatchedMachine;
-    made->readThenWrite();
-    for (ui::Control* control : made->window.form().controls())
-      if (auto* box = dynamic_cast<ui::CheckBox*>(control)) box->click();
-    made->window.TulisData();
+    EXPECT_TRUE(made->startThenApply()) << ::testing::PrintToString(made->platform.calls("messageBox"));
+    made->turnBoxes();
+    EXPECT_TRUE(made->window.TulisData()) << "the write pass runs to its end with every box turned";
     return made;
   }();
   return *m;
@@ -195,14 +200,17 @@ TEST(WrongData, EveryRegistryValueReadHoldingTheWrongForm) {
   ASSERT_FALSE(base.registry.reads.empty());
   std::map<RegPlace, std::map<std::uint32_t, std::string>> formsWritten;  // form -> first case
   for (const auto& [place, types] : base.registry.writes)
-    for (std::uint32_t type : types) formsWritten[place].emplace(type, "a machine that holds nothing");
+    for (std::uint32_t type : types) formsWritten[place].emplace(type, "the sample machine");
   for (const RegPlace& at : base.registry.reads) {
     for (const RegForm& form : regForms()) {
-      WatchedMachine m;
-      plant(m.machine, at, form);
-      m.readThenWrite();
-      for (const auto& [place, types] : m.registry.writes)
-        for (std::uint32_t type : types) formsWritten[place].emplace(type, describe(at) + " holding " + form.what);
+      for (bool turned : {false, true}) {
+        WatchedMachine m;
+        plant(m.machine, at, form);
+        m.startThenApply(turned);
+        for (const auto& [place, types] : m.registry.writes)
+          for (std::uint32_t type : types)
+            formsWritten[place].emplace(type, describe(at) + " holding " + form.what + (turned ? ", boxes turned" : ""));
+      }
     }
   }
   for (const auto& [place, forms] : formsWritten) {
@@ -219,7 +227,7 @@ struct ProfileForm {
 };
 
 // Profile entries: whatever an entry held, the write pass writes only entries it also writes on
-// a machine that holds nothing, and never a text with a line break (it would split the line).
+// the sample machine, and never a text with a line break (it would split the line).
 TEST(WrongData, EveryProfileEntryReadHoldingTheWrongForm) {
   const WatchedMachine& base = clean();
   ASSERT_FALSE(base.profiles.reads.empty());
@@ -237,7 +245,7 @@ TEST(WrongData, EveryProfileEntryReadHoldingTheWrongForm) {
       std::string line = form.line;
       line.replace(line.find('%'), 1, at.entry);
       m.machine.files.putFile(file, "[" + at.section + "]\r\n" + line + "\r\n");
-      m.readThenWrite();
+      m.startThenApply(true);
       for (const auto& [place, texts] : m.profiles.writes) {
         const std::string where = place.file + " [" + place.section + "] " + place.entry;
         EXPECT_TRUE(base.profiles.writes.count(place))
