@@ -2,12 +2,18 @@
 """Refuses a PE file that Windows 98 would not load.
 
 Checks: PE32 for i386, subsystem version 4.0, and every imported function exported by name by a
-Windows 98 SE system DLL (from the export list given as first argument). Prints one line per
-problem and exits 1 when there is any.
+Windows 98 SE system DLL (from the export list given as first argument). A wide-character
+function (...W) must also be on the allow list next to this script: Windows 98 exports most of
+them only as stubs that fail with ERROR_CALL_NOT_IMPLEMENTED, so each one in use needs a reason
+why its caller still works there. Prints one line per problem and exits 1 when there is any.
 """
 import json
+import os
+import re
 import struct
 import sys
+
+WIDE_ALLOWED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "win98-wide-imports.txt")
 
 
 class PeError(Exception):
@@ -73,7 +79,30 @@ def read_pe(data):
     return info, imports
 
 
-def check(path, exports):
+def read_allowed(path):
+    """DLL!Function followed by its reason, one a line; '#' starts a comment line."""
+    allowed = {}
+    with open(path) as f:
+        for number, line in enumerate(f, 1):
+            line = line.strip()
+            if not line or line.startswith("#"):
+                continue
+            parts = line.split(None, 1)
+            if "!" not in parts[0] or len(parts) < 2:
+                raise ValueError("%s:%d: expected DLL!Function and a reason" % (path, number))
+            dll, func = parts[0].split("!", 1)
+            allowed[(dll.lower(), func)] = parts[1]
+    return allowed
+
+
+def is_wide(dll_exports, func):
+    """A ...W function: its ANSI twin exists, or the W ends a lower-case word (CommandLineToArgvW)."""
+    if not func.endswith("W") or len(func) < 2:
+        return False
+    return func[:-1] + "A" in dll_exports or re.match(r".*[a-z0-9]W$", func) is not None
+
+
+def check(path, exports, allowed=None):
     with open(path, "rb") as f:
         data = f.read()
     problems = []
@@ -88,6 +117,9 @@ def check(path, exports):
             problems.append("imports %s, which is not a Windows 98 system DLL" % dll)
         elif func not in names:
             problems.append("%s!%s is not exported by Windows 98" % (dll, func))
+        elif allowed is not None and is_wide(names, func) and (dll.lower(), func) not in allowed:
+            problems.append("%s!%s is a wide-character function, a stub on Windows 98; not on the "
+                            "allow list %s" % (dll, func, os.path.basename(WIDE_ALLOWED)))
     return problems, imports
 
 
@@ -97,10 +129,15 @@ def main(argv):
         return 2
     with open(argv[1]) as f:
         exports = {k.lower(): set(v) for k, v in json.load(f)["dlls"].items()}
+    try:
+        allowed = read_allowed(WIDE_ALLOWED)
+    except (OSError, ValueError) as e:
+        print("cannot read the wide-character allow list: %s" % e)
+        return 1
     bad = 0
     for path in argv[2:]:
         try:
-            problems, imports = check(path, exports)
+            problems, imports = check(path, exports, allowed)
         except (PeError, OSError, struct.error, ValueError) as e:
             problems, imports = ["cannot read: %s" % e], []
         for p in problems:
@@ -109,7 +146,9 @@ def main(argv):
             bad += 1
         else:
             dlls = sorted({d.lower() for d, _ in imports})
-            print("%s: %d imports from %s, all on Windows 98" % (path, len(imports), ", ".join(dlls)))
+            wide = sorted("%s!%s" % (d, f) for d, f in imports if is_wide(exports[d.lower()], f))
+            print("%s: %d imports from %s, all on Windows 98; wide-character ones, all allowed: %s"
+                  % (path, len(imports), ", ".join(dlls), ", ".join(wide) or "none"))
     return 1 if bad else 0
 
 

@@ -17,8 +17,13 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DVARNEX_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j"$jobs"
 for harness in build/fuzz/tests/fuzz/fuzz_*; do
   [ -x "$harness" ] || continue
-  "$harness" -runs=20000 -max_total_time=15 -seed=1 >/dev/null 2>&1 ||
+  seeds=tests/fuzz/corpus/$(basename "$harness" | sed 's/^fuzz_//')
+  scratch=$(mktemp -d)  # new inputs land here, so the seeds in the tree stay as they are
+  dirs=("$scratch")
+  [ -d "$seeds" ] && dirs+=("$seeds")
+  "$harness" -runs=20000 -max_total_time=15 -seed=1 "${dirs[@]}" >/dev/null 2>&1 ||
     { echo "fuzz: $harness found a fault in a short run; run it again to see it" >&2; exit 1; }
+  rm -rf "$scratch"
   echo "fuzz: $(basename "$harness"): up to 20000 runs or 15 s, no finding"
 done
 

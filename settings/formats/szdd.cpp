@@ -93,26 +93,33 @@ std::vector<std::uint8_t> expandSzdd(std::span<const std::uint8_t> data, const s
 std::vector<std::uint8_t> compressSzdd(std::span<const std::uint8_t> data, char missingChar) {
     if (data.size() > kSzddMaxLength) throw std::length_error("compressSzdd: input larger than the SZDD limit");
 
-    // Search over the window's initial spaces followed by the data, so buffer index i sits at
-    // window position i & kWindowMask, exactly where the expander will have it.
-    std::vector<std::uint8_t> buf(kStartPos + data.size(), ' ');
-    std::copy(data.begin(), data.end(), buf.begin() + kStartPos);
+    // Search over the window's leading spaces followed by the data. Every start further back
+    // than kMaxMatch in the spaces reads kMaxMatch spaces, the same as the nearest of them,
+    // which the search meets first and keeps; so only the last kMaxMatch + 1 spaces are kept.
+    // Buffer index i sits at window position (i + kBase) & kWindowMask, exactly where the
+    // expander will have it.
+    constexpr std::size_t kLead = kMaxMatch + 1;
+    constexpr std::size_t kBase = kStartPos - kLead;
+    std::vector<std::uint8_t> buf(kLead + data.size(), ' ');
+    std::copy(data.begin(), data.end(), buf.begin() + kLead);
 
-    constexpr std::size_t kHashSize = 1u << 14;
+    // Chains hold index + 1, so 0 (what a new table holds) means none; positions fit in 32 bits
+    // as the input is at most kSzddMaxLength. A 3-byte hash over a 4 KB window needs no more
+    // buckets than the window has bytes: small tables, cheap to set up for short files.
+    constexpr std::size_t kHashSize = kWindow;
     constexpr int kMaxChain = 128;
-    constexpr std::size_t kNone = SIZE_MAX;
-    std::vector<std::size_t> head(kHashSize, kNone);
-    std::vector<std::size_t> prev(buf.size(), kNone);
+    std::array<std::uint32_t, kHashSize> head{};
+    std::vector<std::uint32_t> prev(buf.size());
     auto hashAt = [&](std::size_t i) {
-        return ((std::size_t(buf[i]) << 10) ^ (std::size_t(buf[i + 1]) << 5) ^ buf[i + 2]) & (kHashSize - 1);
+        return ((std::size_t(buf[i]) << 8) ^ (std::size_t(buf[i + 1]) << 4) ^ buf[i + 2]) & (kHashSize - 1);
     };
     auto insert = [&](std::size_t i) {
         if (i + kMinMatch > buf.size()) return;
         const std::size_t h = hashAt(i);
         prev[i] = head[h];
-        head[h] = i;
+        head[h] = static_cast<std::uint32_t>(i + 1);
     };
-    for (std::size_t i = 0; i < kStartPos; ++i) insert(i);
+    for (std::size_t i = 0; i < kLead; ++i) insert(i);
 
     std::vector<std::uint8_t> out(kMagic.begin(), kMagic.end());
     out.push_back('A');
@@ -130,14 +137,16 @@ std::vector<std::uint8_t> compressSzdd(std::span<const std::uint8_t> data, char 
         }
     };
 
-    std::size_t i = kStartPos;
+    std::size_t i = kLead;
     while (i < buf.size()) {
         std::size_t bestLen = 0, bestAt = 0;
         if (i + kMinMatch <= buf.size()) {
             const std::size_t maxLen = std::min(kMaxMatch, buf.size() - i);
             int chain = kMaxChain;
             // Distances up to kWindow - 1 keep the source clear of the byte being overwritten.
-            for (std::size_t c = head[hashAt(i)]; c != kNone && i - c < kWindow && chain-- > 0; c = prev[c]) {
+            for (std::uint32_t link = head[hashAt(i)]; link != 0 && i - (link - 1) < kWindow && chain-- > 0;
+                 link = prev[link - 1]) {
+                const std::size_t c = link - 1;
                 std::size_t len = 0;
                 while (len < maxLen && buf[c + len] == buf[i + len]) ++len;
                 if (len > bestLen) {
@@ -149,7 +158,7 @@ std::vector<std::uint8_t> compressSzdd(std::span<const std::uint8_t> data, char 
         }
         beginItem();
         if (bestLen >= kMinMatch) {
-            const std::size_t offset = bestAt & kWindowMask;
+            const std::size_t offset = (bestAt + kBase) & kWindowMask;
             out.push_back(static_cast<std::uint8_t>(offset & 0xFF));
             out.push_back(static_cast<std::uint8_t>(((offset >> 4) & 0xF0) | (bestLen - kMinMatch)));
             for (std::size_t k = 0; k < bestLen; ++k) insert(i + k);

@@ -36,9 +36,12 @@ TEST_F(Startup, FailuresEndTheStartWithTheErrorText) {
     std::optional<std::string> file;  // Config.DAT, or none
     std::uint32_t attributes;
     const char* text;
+    bool folder = false;  // a folder called Config.DAT instead of the file
   };
   const Case cases[] = {
       {"missing", std::nullopt, settings::kAttrArchive, "File not found"},
+      {"empty", std::string(), settings::kAttrArchive, "Read beyond end of file"},
+      {"a folder of that name", std::nullopt, settings::kAttrArchive, "File access denied", true},
       {"19 bytes", configWithFlag(0).substr(0, 19), settings::kAttrArchive, "Read beyond end of file"},
       {"read-only", configWithFlag(0), settings::kAttrReadOnly, "File access denied"},
   };
@@ -46,6 +49,7 @@ TEST_F(Startup, FailuresEndTheStartWithTheErrorText) {
     settings::MemoryMachine m;
     testing::FakePlatform p{m.files};
     if (c.file) m.files.putFile(kConfig, *c.file, c.attributes);
+    if (c.folder) m.files.putFolder(kConfig);
     p.answers.push(kIdOk);
     EXPECT_FALSE(startProgram(p, m.apis())) << c.what;
     EXPECT_EQ(p.calls("messageBox"),
@@ -78,6 +82,18 @@ TEST_F(Startup, FirstRunCopiesTheShortcutAndResetsOnlyTheFlag) {
   EXPECT_EQ((*records)[2], 0u);
   EXPECT_EQ(machine.files.readFile("C:\\VARNEX\\Uninstall.lnk"), "LNK");
   EXPECT_EQ(machine.files.readFile(kConfig), configWithFlag(0)) << "24 bytes come back as 20, reserved kept";
+}
+
+TEST_F(Startup, FirstRunAtAnySizeFromTwentyBytesRewritesOnlyTheFlag) {
+  for (std::size_t extra : {std::size_t{0}, std::size_t{1}, std::size_t{64 * 1024 - 20}}) {
+    settings::MemoryMachine m;
+    testing::FakePlatform p{m.files};
+    m.files.putFile(kConfig, configWithFlag(1, extra));
+    std::optional<Records> records = startProgram(p, m.apis());
+    ASSERT_TRUE(records) << 20 + extra << " bytes";
+    EXPECT_EQ((*records)[kFirstRunRecord], 0u);
+    EXPECT_EQ(m.files.readFile(kConfig), configWithFlag(0)) << 20 + extra << " bytes";
+  }
 }
 
 TEST_F(Startup, LaterRunsNeitherCopyNorWrite) {

@@ -116,6 +116,46 @@ TEST_F(Win32PlatformFiles, TwentyFourBytesReadFineAndTheNextWriteCutsThemToTwent
   EXPECT_EQ(contents(file), std::string("\1\0\0\0\2\0\0\0\1\2\3\4\4\0\0\0\5\0\0\0", 20));
 }
 
+// Whatever size the file has, a read either gives the five records or fails with 100 and
+// leaves the caller's records alone; a rewrite after a good read keeps every reserved record and
+// leaves exactly twenty bytes.
+TEST_F(Win32PlatformFiles, EverySizeReadsOrFailsAndARewriteKeepsTheReservedRecords) {
+  const struct {
+    std::size_t size;
+    int readResult;
+  } cases[] = {{0, 100}, {19, 100}, {20, 0}, {21, 0}, {64 * 1024, 0}};
+  for (const auto& c : cases) {
+    const std::string file = path("Config" + std::to_string(c.size) + ".DAT");
+    std::string bytes = kTwentyBytes + std::string(64 * 1024, '\xA5');
+    bytes.resize(c.size);
+    put(file, bytes);
+    app::Records records = kUntouched;
+    ASSERT_EQ(platform_.readRecords(file, records), c.readResult) << c.size << " bytes";
+    if (c.readResult != 0) {
+      EXPECT_EQ(records, kUntouched) << c.size << " bytes";
+      EXPECT_EQ(contents(file), bytes.substr(0, 256)) << c.size << " bytes: a failed read changes nothing";
+      continue;
+    }
+    EXPECT_EQ(records, kRecords) << c.size << " bytes";
+    records[2] = 0x01020304;
+    ASSERT_EQ(platform_.writeRecords(file, records), 0) << c.size << " bytes";
+    EXPECT_EQ(contents(file), kTwentyBytes.substr(0, 8) + std::string("\4\3\2\1", 4) + kTwentyBytes.substr(12))
+        << c.size << " bytes";
+  }
+}
+
+// A folder called Config.DAT is neither read nor replaced: access is denied (5) both ways.
+TEST_F(Win32PlatformFiles, AFolderOfThatNameIsRefusedAndStays) {
+  const std::string folder = dir_ + "\\Config.DAT";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  app::Records records = kUntouched;
+  EXPECT_EQ(platform_.readRecords(folder, records), 5);
+  EXPECT_EQ(records, kUntouched);
+  EXPECT_EQ(platform_.writeRecords(folder, kRecords), 5);
+  EXPECT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+  RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(Win32PlatformFiles, WriteMakesAMissingFileButNoMissingFolder) {
   const std::string file = path("Config.DAT");
   EXPECT_EQ(platform_.writeRecords(file, kRecords), 0);

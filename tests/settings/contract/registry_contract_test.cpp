@@ -145,6 +145,50 @@ TEST_F(RegistryContract, BinaryReadsCopyOverTheLeadingBytesOfTheCell) {
   EXPECT_EQ(cell, 7u) << "an absent value keeps the cell";
 }
 
+// The forms a damaged registry may hold where a row reads: each reader either gives its value
+// or reports the failure, the same on every backend; none reads past what it asked for.
+TEST_F(RegistryContract, WrongFormsReadAsTheirValueOrAFailure) {
+  struct Case {
+    const char* what;
+    std::uint32_t type;  // 0: a key of that name, no value
+    Bytes bytes;
+    std::string text;     // readText, or its error
+    std::string integer;  // readInteger as decimal, or its error
+    std::string binary;   // readBinary over 0xAABBCCDD as decimal, or its error
+  };
+  Bytes bigText(64 * 1024, '7');
+  bigText.back() = 0;
+  const std::string typeError = "Invalid data type for 'V'";
+  const Case cases[] = {
+      {"a 6-byte binary", kRegBinary, {1, 2, 3, 4, 5, 6}, typeError, typeError, "Failed to get data for 'V'"},
+      {"an empty binary", kRegBinary, {}, typeError, typeError, std::to_string(0xAABBCCDDu)},
+      {"a 64 KB text", kRegSz, bigText, std::string(64 * 1024 - 1, '7'), typeError, typeError},
+      {"a 64 KB binary", kRegBinary, Bytes(64 * 1024, 1), typeError, typeError, "Failed to get data for 'V'"},
+      {"a key in place of the value", 0, {}, "", "Failed to get data for 'V'", std::to_string(0xAABBCCDDu)},
+  };
+  for (const Case& c : cases) {
+    if (c.type == 0) {
+      rawSet("V", "Inside", kRegSz, {'x', 0});
+    } else {
+      rawSet("", "V", c.type, c.bytes);
+    }
+    RegistryStore store = scratchStore();
+    std::string text, integer, binary;
+    if (std::string e = errorOf([&] { text = store.readText("V"); }); !e.empty()) text = e;
+    if (std::string e = errorOf([&] { integer = std::to_string(store.readInteger("V")); }); !e.empty()) integer = e;
+    std::uint32_t cell = 0xAABBCCDDu;
+    if (std::string e = errorOf([&] { store.readBinary("V", cell); }); !e.empty())
+      binary = e;
+    else
+      binary = std::to_string(cell);
+    EXPECT_TRUE(text == c.text) << c.what << ": read " << text.size() << " characters: " << text.substr(0, 60);
+    EXPECT_EQ(integer, c.integer) << c.what;
+    EXPECT_EQ(binary, c.binary) << c.what;
+    store.deleteKey("V");
+    store.deleteValue("V");
+  }
+}
+
 TEST_F(RegistryContract, WritesStoreTheirTypeAndReplaceAnyOtherType) {
   rawSet("", "Text", kRegDword, {1, 0, 0, 0});
   rawSet("", "Number", kRegSz, {'x', 0});
