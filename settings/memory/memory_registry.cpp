@@ -1,6 +1,7 @@
 #include "settings/memory/memory_registry.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "settings/profile_store.h"
@@ -165,6 +166,62 @@ long MemoryRegistry::enumKey(RegHandle key, std::uint32_t index, char* name, std
   std::memcpy(name, child.c_str(), child.size() + 1);
   nameLength = static_cast<std::uint32_t>(child.size());
   return kErrorSuccess;
+}
+
+namespace {
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string hexBytes(const std::vector<std::uint8_t>& data) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    if (i) out += ',';
+    out += digits[data[i] >> 4];
+    out += digits[data[i] & 15];
+  }
+  return out;
+}
+
+}  // namespace
+
+void MemoryRegistry::exportNode(const Node& n, const std::string& path, std::string& out) {
+  out += "\n[" + path + "]\n";
+  for (const auto& [upper, v] : n.values) {
+    out += v.name.empty() ? "@" : quoted(v.name);
+    out += '=';
+    if (v.type == kRegSz && !v.data.empty() && v.data.back() == 0 &&
+        std::find(v.data.begin(), v.data.end() - 1, 0) == v.data.end() - 1) {
+      out += quoted(std::string(v.data.begin(), v.data.end() - 1));
+    } else if (v.type == kRegDword && v.data.size() == 4) {
+      char number[16];
+      std::snprintf(number, sizeof number, "dword:%08x",
+                    v.data[0] | v.data[1] << 8 | v.data[2] << 16 | std::uint32_t{v.data[3]} << 24);
+      out += number;
+    } else {
+      out += (v.type == kRegBinary ? std::string("hex:") : "hex(" + std::to_string(v.type) + "):") + hexBytes(v.data);
+    }
+    out += '\n';
+  }
+  for (const auto& [upper, child] : n.children) exportNode(*child, path + "\\" + child->name, out);
+}
+
+std::string MemoryRegistry::exportRegedit4() const {
+  const std::pair<RegHandle, const char*> roots[] = {{kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
+                                                      {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+                                                      {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+                                                      {kHkeyUsers, "HKEY_USERS"}};
+  std::string out = "REGEDIT4\n";
+  for (const auto& [root, name] : roots)
+    for (const auto& [upper, child] : roots_.at(root)->children) exportNode(*child, std::string(name) + "\\" + child->name, out);
+  return out;
 }
 
 }  // namespace varnex::settings

@@ -32,6 +32,9 @@ class MemoryRegistry : public RegistryApi {
   void refuseWrites(RegHandle root) { readOnlyRoots_.insert(root); }
   // Handles still open: a store that forgets to close its keys shows up here.
   std::size_t openHandles() const { return handles_.size(); }
+  // The whole registry as REGEDIT4 text, keys and values in name order (ignoring case), so that
+  // a test can compare all of it with a fixture a person can read.
+  std::string exportRegedit4() const;
 
  private:
   struct Value {
@@ -48,6 +51,7 @@ class MemoryRegistry : public RegistryApi {
   };
 
   std::shared_ptr<Node> node(RegHandle key) const;
+  static void exportNode(const Node& n, const std::string& path, std::string& out);
   long walk(RegHandle base, const std::string& subKey, bool create, std::shared_ptr<Node>& out);
   RegHandle issue(std::shared_ptr<Node> node);
   bool writable(const Node& n) const { return readOnlyRoots_.count(n.root) == 0; }
