@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
   HWND window = view.create();
   if (!window) return 1;
-  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, view);
+  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, view);
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

@@ -150,7 +150,19 @@ void MainWindowView::followEnabled() {
     EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
 }
 
-SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main) : main_(main) {
+SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, MainWindowView& main)
+    : main_(main) {
+  about_ = std::make_unique<FormWindow>(
+      about.form(), FormWindowStyle{pages::AboutBox::kClassName, pages::AboutBox::kCaption,
+                                    pages::AboutBox::kClientWidth, pages::AboutBox::kClientHeight, true});
+  about_->visible = [&about] { return about.shown(); };
+  about_->onClose = [&about] { about.FormClose(); };
+  about_->defaultButton = &about.defaultButton();
+  about_->handCursor = {&about.defaultButton()};
+  about_->afterEvent = [&main] { main.followEnabled(); };
+  about_->create(main.hwnd());
+  about.FormCreate();  // its figures and refresh timer run from start-up on
+  about_->sync();
   help_ = std::make_unique<FormWindow>(
       help.form(), FormWindowStyle{pages::HelpWindow::kClassName, pages::HelpWindow::kCaption,
                                    pages::HelpWindow::kClientWidth, pages::HelpWindow::kClientHeight, false});
@@ -167,13 +179,14 @@ SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, MainWindowView& main
 SecondaryWindows::~SecondaryWindows() { main_.afterEvent = nullptr; }
 
 void SecondaryWindows::sync() {
+  if (about_) about_->sync();
   if (help_) help_->sync();
 }
 
-std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main) {
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,
+                                                         MainWindowView& main) {
   // In the order of creation: the information window, the help window, the command editor.
-  createPlaceholder("TAboutBox");
-  auto windows = std::make_unique<SecondaryWindows>(help, main);
+  auto windows = std::make_unique<SecondaryWindows>(about, help, main);
   createPlaceholder("TForm5");
   return windows;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "pages/about_box.h"
 #include "pages/help_window.h"
 #include "ui/win32/form_view.h"
 #include "ui/win32/form_window.h"
@@ -47,11 +48,11 @@ class MainWindowView {
   std::unique_ptr<FormView> view_;
 };
 
-// The three windows created after the main one: the help window, and placeholders of the
-// information window and the command editor until their pages arrive.
+// The three windows created after the main one: the information window, the help window, and a
+// placeholder of the command editor until its page arrives.
 class SecondaryWindows {
  public:
-  SecondaryWindows(pages::HelpWindow& help, MainWindowView& main);
+  SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, MainWindowView& main);
   ~SecondaryWindows();
   SecondaryWindows(const SecondaryWindows&) = delete;
   SecondaryWindows& operator=(const SecondaryWindows&) = delete;
@@ -60,8 +61,10 @@ class SecondaryWindows {
 
  private:
   MainWindowView& main_;
+  std::unique_ptr<FormWindow> about_;
   std::unique_ptr<FormWindow> help_;
 };
-std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, MainWindowView& main);
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,
+                                                         MainWindowView& main);
 
 }  // namespace varnex::ui::win32

@@ -130,8 +130,7 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
 
 void Win32Platform::shellExecute(const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory) {
-  ShellExecuteA(nullptr, orNull(verb), file.c_str(), orNull(parameters), orNull(directory),
-                SW_SHOWNORMAL);
+  ShellExecuteA(window_, orNull(verb), file.c_str(), orNull(parameters), orNull(directory), SW_SHOW);
 }
 
 HICON Win32Platform::trayIcon() {
