@@ -11,6 +11,7 @@ namespace {
 const ui::Font kTitleFont{"Arial", 24, true, true};
 const ui::Font kSubtitleFont{"Arial", 21, true, true};
 constexpr int kLabelHeight = 13;
+constexpr int kTitleWidth = 240;  // the large faces, up to the icon
 // The program's main icon (the resource id varnex.exe gives it).
 constexpr int kProgramIcon = 1;
 
@@ -40,8 +41,8 @@ std::string osInfoLine(const app::OsVersion& v) {
 
 AboutBox::AboutBox(app::MainWindow& main)
     : main_(main),
-      RxLabel1(label("RxLabel1", 16, 8, "Varnex 2000")),
-      RxLabel2(label("RxLabel2", 16, 40, "for Windows 98")),
+      RxLabel1(label("RxLabel1", 16, 8, "Varnex 2000", kTitleWidth)),
+      RxLabel2(label("RxLabel2", 16, 40, "for Windows 98", kTitleWidth)),
       Image1(label("Image1", 264, 10, "", 32)),
       Label2(label("Label2", 16, 80, "Version 4.2")),
       Label3(label("Label3", 16, 112, "Copyright (C) 2000 the Varnex 2000 authors")),

@@ -125,7 +125,16 @@ void FormView::create(Control& control) {
     case Kind::Button: cls = "BUTTON"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
     case Kind::CheckBox: cls = "BUTTON"; style |= WS_TABSTOP | BS_CHECKBOX; break;
     case Kind::RadioButton: cls = "BUTTON"; style |= WS_TABSTOP | BS_RADIOBUTTON; break;
-    case Kind::GroupBox: cls = "BUTTON"; style |= BS_GROUPBOX; break;
+    case Kind::GroupBox:
+      // A frame too low to hold anything is a horizontal rule; as a group box it would draw its
+      // top and bottom edges into one dark bar.
+      if (control.height < 10 && control.caption.empty()) {
+        style |= SS_ETCHEDHORZ;
+      } else {
+        cls = "BUTTON";
+        style |= BS_GROUPBOX;
+      }
+      break;
     case Kind::Label:
       style |= (static_cast<Label&>(control).icon ? SS_ICON : SS_LEFT) | SS_NOTIFY;
       if (static_cast<Label&>(control).icon) text.clear();

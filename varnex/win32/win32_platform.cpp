@@ -61,6 +61,7 @@ Win32Platform::~Win32Platform() {
 }
 
 int Win32Platform::messageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  if (beforeQuestion) beforeQuestion();
   return MessageBoxA(window_, text.c_str(), caption.c_str(), flags);
 }
 
