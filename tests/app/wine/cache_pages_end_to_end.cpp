@@ -83,13 +83,6 @@ bool choose(HWND window, int combo, int item) {
   return true;
 }
 
-// A control's text: another process's edit answers WM_GETTEXT only, not GetWindowText.
-std::string textOf(HWND hwnd) {
-  char text[4096] = {};
-  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // A visible control showing exactly that text.
 struct FindText {
   const char* wanted;
@@ -104,16 +97,6 @@ bool showsText(HWND window, const char* wanted) {
   FindText find{wanted, false};
   EnumChildWindows(window, findText, reinterpret_cast<LPARAM>(&find));
   return find.found;
-}
-
-// Selects a tab, again if the first click came too early to reach it.
-bool showTab(HANDLE process, HWND window, int index, const char* caption) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    clickTab(process, window, index);
-    Sleep(500);
-    if (childByCaption(window, caption)) return true;
-  }
-  return false;
 }
 
 // The text of the help window's visible text box.

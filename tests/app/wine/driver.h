@@ -130,6 +130,23 @@ inline void clickTab(HANDLE process, HWND window, int index) {
   clickAt(at);
 }
 
+// Selects a tab, again if the first click came too early to reach it.
+inline bool showTab(HANDLE process, HWND window, int index, const char* caption) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    clickTab(process, window, index);
+    Sleep(500);
+    if (childByCaption(window, caption)) return true;
+  }
+  return false;
+}
+
+// A control's text: another process's edit answers WM_GETTEXT only, not GetWindowText.
+inline std::string textOf(HWND hwnd) {
+  char text[4096] = {};
+  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
 inline std::string run(const std::string& command) {
   const std::string out = "C:\\varnex-e2e-out.txt";
   std::string line = "cmd /c " + command + " > " + out;

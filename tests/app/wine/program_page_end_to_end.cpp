@@ -21,12 +21,6 @@ void shot(const char* name) {
   Sleep(2500);
 }
 
-std::string textOf(HWND hwnd) {
-  char text[512] = {};
-  SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // The text of the window's visible static that begins with prefix.
 struct FindPrefix {
   const char* prefix;
@@ -45,15 +39,6 @@ std::string lineStartingWith(HWND window, const char* prefix) {
   FindPrefix find{prefix, ""};
   EnumChildWindows(window, findPrefix, reinterpret_cast<LPARAM>(&find));
   return find.found;
-}
-
-bool showTab(HANDLE process, HWND window, int index, const char* caption) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    clickTab(process, window, index);
-    Sleep(500);
-    if (childByCaption(window, caption)) return true;
-  }
-  return false;
 }
 
 std::string systemIni(const char* entry) {
