@@ -16,6 +16,12 @@ inline const std::string kCommandEditorTitle = "Uninstal Command";
 inline const std::string kAreYouSure = "Are you sure ?";
 
 class CommandEditor {
+ public:
+  static constexpr const char* kClassName = "TForm5";
+  static constexpr int kClientWidth = 377;
+  static constexpr int kClientHeight = 141;
+
+ private:
   // Before the controls, which live in the form.
   app::MainWindow& main_;
   ui::Form form_;
@@ -27,6 +33,8 @@ class CommandEditor {
 
   ui::Form& form() { return form_; }
   bool shown() const { return shown_; }
+  // "OK", pressed by Enter.
+  ui::Button& defaultButton() { return Button1; }
   // The entry the editor writes to: its key below HKLM ("Software\...\Uninstall\Name").
   const std::string& entryKey() const { return entryKey_; }
 

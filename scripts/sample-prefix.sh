@@ -76,9 +76,9 @@ for f in "$@"; do
     echo "sample-prefix: $f not found, the program folder goes without it" >&2
   fi
 done
-cp "$sample/Readme.txt" "$prog/Readme.txt"
-# Config.DAT: five 32-bit little-endian records 2000, 98, 1, 11, 0; record 3 = 1 makes the
-# first start copy the uninstall shortcut into the program folder.
+cp "$root/release/Readme.txt" "$prog/Readme.txt"
+# Config.DAT as the installer writes it: five 32-bit little-endian records 2000, 98, 1, 11, 0;
+# record 3 = 1 makes the first start copy the uninstall shortcut into the program folder.
 printf '\xd0\x07\x00\x00\x62\x00\x00\x00\x01\x00\x00\x00\x0b\x00\x00\x00\x00\x00\x00\x00' \
   > "$prog/Config.DAT"
 

@@ -12,7 +12,7 @@ packages=(cmake g++ make googletest libgtest-dev
           g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
           g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 xvfb xauth x11-utils xdotool imagemagick python3
-          clang libclang-rt-14-dev mscompress)
+          clang libclang-rt-14-dev mscompress nsis zip)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   [ "$(id -u)" -ne 0 ] && SUDO_ARCH="sudo" || SUDO_ARCH=""

@@ -34,7 +34,8 @@ void loadSampleMachine(MemoryMachine& machine) {
   files.putFolder(windows + "\\Application Data\\Microsoft\\Internet Explorer\\Quick Launch");
 
   files.putFolder(kSampleProgramFolder);
-  files.putFile(kSampleProgramFolder + "\\Readme.txt", readSampleFile("Readme.txt"));
+  // The Readme.txt that ships, as the installer leaves it.
+  files.putFile(kSampleProgramFolder + "\\Readme.txt", readSampleFile("../release/Readme.txt"));
   std::string config;
   for (std::uint32_t record : kSampleConfigRecords)
     for (int shift = 0; shift < 32; shift += 8) config += static_cast<char>(record >> shift & 0xFF);

@@ -30,7 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   };
   HWND window = view.create();
   if (!window) return 1;
-  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, view);
+  auto secondary =
+      varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, catalogue->commandEditor, view);
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

@@ -10,20 +10,6 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-// Placeholders of the windows whose pages have not arrived yet.
-void createPlaceholder(const char* cls) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = cls;
-  RegisterClassA(&wc);
-  CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
-                  nullptr, nullptr, instance, nullptr);
-}
-
 // The page pictures; owners keeps them until the view is gone.
 SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
   SheetPictures pictures;
@@ -150,7 +136,8 @@ void MainWindowView::followEnabled() {
     EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
 }
 
-SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, MainWindowView& main)
+SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, pages::CommandEditor& editor,
+                                   MainWindowView& main)
     : main_(main) {
   about_ = std::make_unique<FormWindow>(
       about.form(), FormWindowStyle{pages::AboutBox::kClassName, pages::AboutBox::kCaption,
@@ -173,6 +160,16 @@ SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& he
   help_->handCursor = {&help.defaultButton()};
   help_->afterEvent = [&main] { main.followEnabled(); };
   help_->create(main.hwnd());
+
+  editor_ = std::make_unique<FormWindow>(
+      editor.form(), FormWindowStyle{pages::CommandEditor::kClassName, pages::kCommandEditorTitle.c_str(),
+                                     pages::CommandEditor::kClientWidth, pages::CommandEditor::kClientHeight, false});
+  editor_->visible = [&editor] { return editor.shown(); };
+  // Escape and Alt+F4 cancel, so the main window is enabled again and nothing is written.
+  editor_->onClose = [&editor] { editor.Button2Click(); };
+  editor_->defaultButton = &editor.defaultButton();
+  editor_->afterEvent = [&main] { main.followEnabled(); };
+  editor_->create(main.hwnd());
   main.afterEvent = [this] { sync(); };
 }
 
@@ -181,14 +178,13 @@ SecondaryWindows::~SecondaryWindows() { main_.afterEvent = nullptr; }
 void SecondaryWindows::sync() {
   if (about_) about_->sync();
   if (help_) help_->sync();
+  if (editor_) editor_->sync();
 }
 
 std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,
-                                                         MainWindowView& main) {
+                                                         pages::CommandEditor& editor, MainWindowView& main) {
   // In the order of creation: the information window, the help window, the command editor.
-  auto windows = std::make_unique<SecondaryWindows>(about, help, main);
-  createPlaceholder("TForm5");
-  return windows;
+  return std::make_unique<SecondaryWindows>(about, help, editor, main);
 }
 
 }  // namespace varnex::ui::win32

@@ -62,7 +62,13 @@ Win32Platform::~Win32Platform() {
 
 int Win32Platform::messageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
   if (beforeQuestion) beforeQuestion();
-  return MessageBoxA(window_, text.c_str(), caption.c_str(), flags);
+  // A box asked from a window opened over the main one (the command editor's "Are you sure ?")
+  // belongs to that window: it waits disabled meanwhile and gets the activation back after. Owned
+  // by the main window, the box would activate it on closing, before the editor has asked for
+  // the refill that the main window's next activation does.
+  HWND owner = GetActiveWindow();
+  if (!owner || !IsWindowVisible(owner)) owner = window_;
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 app::WindowHandle Win32Platform::findWindow(const std::string& className, const std::string& title) {

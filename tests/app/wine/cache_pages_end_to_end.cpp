@@ -99,6 +99,16 @@ bool showsText(HWND window, const char* wanted) {
   return find.found;
 }
 
+// Selects a tab, again if the first click came too early to reach it.
+bool showTab(HANDLE process, HWND window, int index, const char* caption) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    clickTab(process, window, index);
+    Sleep(500);
+    if (childByCaption(window, caption)) return true;
+  }
+  return false;
+}
+
 // The text of the help window's visible text box.
 struct VisibleText {
   std::string text;

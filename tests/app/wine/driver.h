@@ -130,17 +130,19 @@ inline void clickTab(HANDLE process, HWND window, int index) {
   clickAt(at);
 }
 
-// Selects a tab, again if the first click came too early to reach it.
-inline bool showTab(HANDLE process, HWND window, int index, const char* caption) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
+// Selects a tab and waits until the tab control shows it; the first click after start-up may
+// only activate the window, so it is clicked again. False when the tab never came up.
+inline bool selectTab(HANDLE process, HWND window, int index) {
+  HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
+  for (int attempt = 0; attempt < 5; ++attempt) {
     clickTab(process, window, index);
     Sleep(500);
-    if (childByCaption(window, caption)) return true;
+    if (SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index) return true;
   }
   return false;
 }
 
-// A control's text: another process's edit answers WM_GETTEXT only, not GetWindowText.
+// The text of a control of another process (WM_GETTEXT reaches it where GetWindowText does not).
 inline std::string textOf(HWND hwnd) {
   char text[4096] = {};
   SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));

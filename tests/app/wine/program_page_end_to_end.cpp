@@ -116,7 +116,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  check(showTab(program.hProcess, window, 10, "Back to Windows Default"), "the Varnex page is shown");
+  check(selectTab(program.hProcess, window, 10) && childByCaption(window, "Back to Windows Default"),
+        "the Varnex page is shown");
   check(childByCaption(window, "Home Page") && childByCaption(window, "Send Email") &&
             childByCaption(window, "Enable Start Menu Icon"),
         "with its links and shortcut options");
