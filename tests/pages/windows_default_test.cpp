@@ -24,8 +24,8 @@ bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// Every file and folder with its attributes; shortcuts as what they point to, the few binary
-// files as hex, everything else as its text. Then the whole registry.
+// Every file and folder with its attributes; shortcuts as what they point to, the state file as
+// hex, the profile files as their text. Then the whole registry.
 std::string dump(settings::MemoryMachine& machine) {
   std::string out = "; files\n";
   for (const std::string& path : machine.files.list()) {
@@ -45,6 +45,8 @@ std::string dump(settings::MemoryMachine& machine) {
         // not a shortcut: shown as bytes below
       }
     }
+    if (!endsWith(path, ".SYS") && !endsWith(path, ".INI") && !endsWith(path, ".DAT") && !endsWith(path, ".lnk"))
+      continue;  // files the program only points to: their being there is what counts
     if (endsWith(path, ".DAT") || endsWith(path, ".lnk")) {
       char hex[4];
       for (unsigned char c : bytes) {
