@@ -19,6 +19,35 @@ if(WIN32)
   add_link_options(-static-libgcc -static-libstdc++ -static)
 endif()
 
+# What ships is built for size: -Os, one section per function and datum so that the linker
+# drops whatever nothing calls, and the runtime's printing terminate handler left out. The
+# project's own static libraries in the binary's link closure are compiled the same way, so the
+# Windows test runners link the code as it ships; their own sources keep their flags.
+set(VARNEX_SIZE_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections)
+function(varnex_size_flags target)
+  target_compile_options(${target} PRIVATE ${VARNEX_SIZE_COMPILE_OPTIONS})
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/win32/silent_terminate.cpp)
+  target_link_options(${target} PRIVATE -Wl,--gc-sections)
+  set(pending ${target})
+  set(seen)
+  while(pending)
+    list(POP_FRONT pending current)
+    get_target_property(libraries ${current} LINK_LIBRARIES)
+    foreach(library IN LISTS libraries)
+      if(NOT TARGET ${library} OR library IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${library})
+      get_target_property(imported ${library} IMPORTED)
+      get_target_property(library_kind ${library} TYPE)
+      if(NOT imported AND library_kind STREQUAL "STATIC_LIBRARY")
+        target_compile_options(${library} PRIVATE ${VARNEX_SIZE_COMPILE_OPTIONS})
+        list(APPEND pending ${library})
+      endif()
+    endforeach()
+  endwhile()
+endfunction()
+
 # Links a program or DLL we ship so that Windows 98 loads it, and registers the test that
 # refuses any import Windows 98 does not export.
 function(varnex_win98_binary target)
@@ -26,6 +55,7 @@ function(varnex_win98_binary target)
     return()
   endif()
   get_target_property(kind ${target} TYPE)
+  varnex_size_flags(${target})
   target_link_options(${target} PRIVATE
     -Wl,--major-os-version,4,--minor-os-version,0
     -Wl,--major-subsystem-version,4,--minor-subsystem-version,0

@@ -162,13 +162,19 @@ std::uint8_t findPciDevice(PciBus& bus, std::uint16_t vendor, std::uint16_t devi
                            std::uint16_t index) {
   // No device can carry the "no device" vendor identifier.
   if (vendor == 0xFFFF) return kPciBadVendorId;
-  std::vector<PciId> found;
-  if (!bus.devices(found)) return kPciDeviceNotFound;
-  unsigned seen = 0;
-  for (const PciId& id : found) {
-    if (id.vendor == vendor && id.device == device && seen++ == index) return kPciSuccessful;
-  }
-  return kPciDeviceNotFound;
+  class Match final : public PciSink {
+   public:
+    explicit Match(PciId wanted) : wanted_(wanted) {}
+    void found(PciId id) override {
+      if (id.vendor == wanted_.vendor && id.device == wanted_.device) ++count;
+    }
+    unsigned count = 0;
+
+   private:
+    PciId wanted_;
+  } match(PciId{vendor, device});
+  if (!bus.devices(match)) return kPciDeviceNotFound;
+  return match.count > index ? kPciSuccessful : kPciDeviceNotFound;
 }
 
 std::int32_t vDetect(PciBus& bus, std::int32_t vendor, std::int32_t device) {

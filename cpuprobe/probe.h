@@ -63,11 +63,28 @@ struct PciId {
   std::uint16_t device;
 };
 
+// Receives the devices of a bus one at a time, so that listing a bus stores nothing and
+// cannot run out of memory.
+class PciSink {
+ public:
+  virtual void found(PciId id) = 0;
+
+ protected:
+  ~PciSink() = default;
+};
+
+// A sink that keeps every identifier.
+class PciList final : public PciSink {
+ public:
+  void found(PciId id) override { ids.push_back(id); }
+  std::vector<PciId> ids;
+};
+
 class PciBus {
  public:
   virtual ~PciBus() = default;
-  // Appends the identifiers of the devices present; false when the bus cannot be listed.
-  virtual bool devices(std::vector<PciId>& out) = 0;
+  // Hands the identifiers of the devices present to out; false when the bus cannot be listed.
+  virtual bool devices(PciSink& out) = 0;
 };
 
 // Return statuses of the PCI BIOS device search.

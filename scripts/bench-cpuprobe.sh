@@ -4,12 +4,22 @@
 # frequency. Prints numbers only; it asserts nothing.
 # Usage: scripts/bench-cpuprobe.sh [RUNS]      (default 10)
 # Build directories: build/cpuprobe-bench (native) and build/cpuprobe-win32 (Windows), or
-# CPUPROBE_NATIVE_BUILD / CPUPROBE_WIN32_BUILD.
+# CPUPROBE_NATIVE_BUILD / CPUPROBE_WIN32_BUILD. Where 32-bit Wine cannot start, the Windows side
+# is the 64-bit stand-in build (build/cpuprobe-win64) under 64-bit Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-10}
 native=${CPUPROBE_NATIVE_BUILD:-build/cpuprobe-bench}
-win32=${CPUPROBE_WIN32_BUILD:-build/cpuprobe-win32}
+. scripts/wine-lib.sh
+if wine32_runs; then
+  win32=${CPUPROBE_WIN32_BUILD:-build/cpuprobe-win32} toolchain=cmake/mingw-i686.cmake
+  wine_kind="i686 pellimor.dll, 32-bit Wine"
+else
+  export WINEARCH=win64
+  . scripts/wine-lib.sh
+  win32=${CPUPROBE_WIN32_BUILD:-build/cpuprobe-win64} toolchain=cmake/mingw-x86_64.cmake
+  wine_kind="64-bit stand-in pellimor.dll, 64-bit Wine (this kernel cannot start 32-bit Wine)"
+fi
 jobs=${CPUPROBE_JOBS:-2}
 
 configure() {  # dir, extra cmake arguments
@@ -17,7 +27,7 @@ configure() {  # dir, extra cmake arguments
   [ -f "$dir/CMakeCache.txt" ] || cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 }
 configure "$native" -DVARNEX_SANITIZE=OFF
-configure "$win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+configure "$win32" -DCMAKE_TOOLCHAIN_FILE=$toolchain
 cmake --build "$native" -j"$jobs" --target pellimor pellimor-host >/dev/null
 cmake --build "$win32" -j"$jobs" --target pellimor pellimor-host >/dev/null
 
@@ -41,7 +51,6 @@ wine_out=$(mktemp)
 trap 'rm -f "$native_out" "$wine_out"' EXIT
 "$native/cpuprobe/pellimor-host" --bench "$runs" | grep '^CPUSpeed run' >"$native_out"
 (
-  . scripts/wine-lib.sh
   ensure_display
   scripts/wine-run.sh --template "$PWD/$win32/wine-template" \
       "$win32/cpuprobe/pellimor-host.exe" --bench "$runs"
@@ -49,7 +58,7 @@ trap 'rm -f "$native_out" "$wine_out"' EXIT
 
 read -r tsc how <<<"$(kernel_tsc)"
 echo "kernel TSC frequency: $tsc MHz ($how)"
-echo "CPUSpeed, $runs runs each:"
+echo "CPUSpeed, $runs runs each; Wine: $wine_kind"
 paste "$native_out" "$wine_out" | awk -v tsc="$tsc" '
   # "CPUSpeed run N: M MHz in T ms" twice per line: native, then Wine.
   BEGIN { printf "%5s  %10s %10s %10s   %10s %10s %10s\n", "run", "native MHz", "vs kernel", "ms",

@@ -80,7 +80,7 @@ bool LinuxProcessor::systemAffinity(CpuMask& mask) {
   return true;
 }
 
-bool LinuxPciBus::devices(std::vector<PciId>& out) {
+bool LinuxPciBus::devices(PciSink& out) {
   DIR* dir = opendir(root_.c_str());
   if (!dir) return false;
   while (const dirent* entry = readdir(dir)) {
@@ -92,7 +92,7 @@ bool LinuxPciBus::devices(std::vector<PciId>& out) {
     if (readSmallFile((device + "/vendor").c_str(), vendorText, sizeof vendorText) &&
         readSmallFile((device + "/device").c_str(), deviceText, sizeof deviceText) &&
         parseHexId(vendorText, id.vendor) && parseHexId(deviceText, id.device)) {
-      out.push_back(id);
+      out.found(id);
     }
   }
   closedir(dir);

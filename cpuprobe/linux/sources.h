@@ -31,7 +31,7 @@ class LinuxProcessor : public ProcessorSources {
 class LinuxPciBus : public PciBus {
  public:
   explicit LinuxPciBus(const char* root = "/sys/bus/pci/devices") : root_(root) {}
-  bool devices(std::vector<PciId>& out) override;
+  bool devices(PciSink& out) override;
 
  private:
   std::string root_;

@@ -19,10 +19,6 @@ extern "C" int32_t __stdcall CPUSpeed(void) {
 }
 
 extern "C" int32_t __stdcall vDetect(int32_t vendor, int32_t device) {
-  try {
-    pellimor::Win32PciBus bus;
-    return pellimor::vDetect(bus, vendor, device);
-  } catch (...) {  // out of memory while listing: report "not present", never unwind into the host
-    return 0;
-  }
+  pellimor::Win32PciBus bus;
+  return pellimor::vDetect(bus, vendor, device);
 }

@@ -71,7 +71,7 @@ class Key {
 // session under HKEY_DYN_DATA, each naming its hardware key ("PCI\VEN_8086&DEV_7190&...\000800").
 // Wine has the key but leaves it empty; a real one always holds at least the root node, so an
 // empty list means "ask the enumerator's key instead".
-bool devicesFromConfigManager(std::vector<PciId>& out) {
+bool devicesFromConfigManager(PciSink& out) {
   Key root(HKEY_DYN_DATA, "Config Manager\\Enum");
   if (!root) return false;
   char name[256];
@@ -90,26 +90,26 @@ bool devicesFromConfigManager(std::vector<PciId>& out) {
     ++nodes;
     hardware[size < sizeof hardware ? size : sizeof hardware - 1] = '\0';
     PciId id;
-    if (parsePciHardwareId(hardware, id)) out.push_back(id);
+    if (parsePciHardwareId(hardware, id)) out.found(id);
   }
   return nodes > 0;
 }
 
 // NT family and Wine: the PCI enumerator's key, one subkey per device identifier.
-bool devicesFromEnumKey(std::vector<PciId>& out) {
+bool devicesFromEnumKey(PciSink& out) {
   Key root(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Enum\\PCI");
   if (!root) return false;
   char name[256];
   for (DWORD i = 0; root.subkey(i, name, sizeof name); ++i) {
     PciId id;
-    if (parsePciHardwareId(name, id)) out.push_back(id);
+    if (parsePciHardwareId(name, id)) out.found(id);
   }
   return true;
 }
 
 }  // namespace
 
-bool Win32PciBus::devices(std::vector<PciId>& out) {
+bool Win32PciBus::devices(PciSink& out) {
   return devicesFromConfigManager(out) || devicesFromEnumKey(out);
 }
 

@@ -18,7 +18,7 @@ class Win32Processor : public ProcessorSources {
 
 class Win32PciBus : public PciBus {
  public:
-  bool devices(std::vector<PciId>& out) override;
+  bool devices(PciSink& out) override;
 };
 
 }  // namespace pellimor

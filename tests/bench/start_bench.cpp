@@ -1,6 +1,7 @@
-// Start-to-window-shown of varnex.exe beside a bare Win32 window program, and the durations of
-// the read and write passes over the real Windows stores. Prints numbers; asserts nothing.
+// Start-to-window-shown of Varnex.exe beside a bare Win32 window program, and how many native
+// windows each has when its window shows. Prints numbers; asserts nothing.
 // Usage: start_bench Z:\...\Varnex.exe Z:\...\bare_window.exe [runs]
+// Varnex.exe starts in its own folder, which must hold its Config.DAT.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,29 +10,25 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "pages/catalogue.h"
-#include "settings/win32/win32_backend.h"
-#include "varnex/win32/win32_platform.h"
+#include "tests/bench/bench_support.h"
 
 namespace {
 
-double now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using varnex::bench::now;
 
-// Milliseconds from CreateProcess to the window being visible; negative when it never showed.
-double timeToWindow(const std::string& exe, const std::string& folder, const char* cls, const char* title) {
+struct Start {
+  double ms;    // from CreateProcess to the window being visible; negative when it never showed
+  int windows;  // native windows of the program's thread at that moment
+};
+
+Start timeToWindow(const std::string& exe, const std::string& folder, const char* cls, const char* title) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   std::string command = "\"" + exe + "\"";
   double start = now();
   if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
-    return -1;
+    return {-1, 0};
   double shown = -1;
   HWND window = nullptr;
   while (now() - start < 60000) {
@@ -42,11 +39,12 @@ double timeToWindow(const std::string& exe, const std::string& folder, const cha
     }
     Sleep(1);
   }
+  const int windows = window ? varnex::bench::windowsOf(pi.dwThreadId) : 0;
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
-  return shown;
+  return {shown, windows};
 }
 
 struct Stats {
@@ -65,40 +63,34 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 10;
-  const std::string folder = "C:\\Varnex Bench";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  HANDLE config = CreateFileA((folder + "\\Config.DAT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  const char zeros[20] = {};
-  DWORD written = 0;
-  WriteFile(config, zeros, sizeof zeros, &written, nullptr);
-  CloseHandle(config);
+  const std::string exe = argv[1];
+  const std::string folder = exe.substr(0, exe.find_last_of("\\/"));
+  const std::string config = folder + "\\Config.DAT";
+  if (GetFileAttributesA(config.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    HANDLE file = CreateFileA(config.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const char zeros[20] = {};
+    DWORD written = 0;
+    WriteFile(file, zeros, sizeof zeros, &written, nullptr);
+    CloseHandle(file);
+  }
 
   std::vector<double> varnex, bare;
+  int varnexWindows = 0, bareWindows = 0;
   for (int i = 0; i < runs; ++i) {
-    bare.push_back(timeToWindow(argv[2], folder, "BareWindow", "Bare Window"));
-    varnex.push_back(timeToWindow(argv[1], folder, "TForm1", "Varnex 2000"));
+    const Start b = timeToWindow(argv[2], folder, "BareWindow", "Bare Window");
+    const Start v = timeToWindow(exe, folder, "TForm1", "Varnex 2000");
+    bare.push_back(b.ms);
+    varnex.push_back(v.ms);
+    bareWindows = std::max(bareWindows, b.windows);
+    varnexWindows = std::max(varnexWindows, v.windows);
   }
 
-  varnex::settings::Win32Backend backend;
-  varnex::ui::win32::Win32Platform platform;
-  varnex::app::MainWindow window(platform, backend.apis());
-  auto catalogue = varnex::pages::buildCatalogue(window);
-  std::vector<double> reads, writes;
-  for (int i = 0; i < runs; ++i) {
-    double t = now();
-    window.BacaData();
-    reads.push_back(now() - t);
-    t = now();
-    window.TulisData();
-    writes.push_back(now() - t);
-  }
-
-  Stats v = stats(varnex), b = stats(bare), r = stats(reads), w = stats(writes);
-  std::printf("%-34s %10s %10s\n", "under Wine, milliseconds", "median", "best");
-  std::printf("%-34s %10.1f %10.1f\n", "bare window: start to shown", b.median, b.best);
-  std::printf("%-34s %10.1f %10.1f\n", "varnex.exe: start to shown", v.median, v.best);
-  std::printf("%-34s %10.2f %10.2f\n", "read pass (BacaData)", r.median, r.best);
-  std::printf("%-34s %10.2f %10.2f\n", "write pass (TulisData)", w.median, w.best);
-  std::printf("(%d runs each, %zu rows per pass)\n", runs, window.readPass().size());
+  Stats v = stats(varnex), b = stats(bare);
+  std::printf("%-30s %10s %10s %8s %8s\n", "start to shown window, ms", "median", "best", "ratio", "windows");
+  std::printf("%-30s %10.1f %10.1f %8s %8d\n", "bare window program", b.median, b.best, "", bareWindows);
+  std::printf("%-30s %10.1f %10.1f %7.2fx %8d\n", "Varnex.exe", v.median, v.best,
+              b.median > 0 ? v.median / b.median : 0.0, varnexWindows);
+  std::printf("(%d runs each, alternating; windows = native windows of the program's thread when "
+              "its window shows)\n", runs);
   return 0;
 }

@@ -55,14 +55,14 @@ TEST(LinuxPciBus, ListsTheDevicesOfTheSysfsTree) {
   EXPECT_EQ(vDetect(bus, 0x8086, 0x0D57), 1);
   EXPECT_EQ(vDetect(bus, 0x1AF4, 0x1045), 1);
   EXPECT_EQ(vDetect(bus, 0x0D57, 0x8086), 0);
-  std::vector<PciId> ids;
+  PciList ids;
   ASSERT_TRUE(bus.devices(ids));
-  EXPECT_EQ(ids.size(), 2u);
+  EXPECT_EQ(ids.ids.size(), 2u);
 }
 
 TEST(LinuxPciBus, ReportsAMissingTreeAsNoDevice) {
   LinuxPciBus bus("/nonexistent/pci/devices");
-  std::vector<PciId> ids;
+  PciList ids;
   EXPECT_FALSE(bus.devices(ids));
   EXPECT_EQ(vDetect(bus, 0x8086, 0x0D57), 0);
 }

@@ -14,8 +14,8 @@ class ListedBus : public PciBus {
  public:
   explicit ListedBus(std::vector<PciId> ids, bool works = true)
       : ids_(std::move(ids)), works_(works) {}
-  bool devices(std::vector<PciId>& out) override {
-    out.insert(out.end(), ids_.begin(), ids_.end());
+  bool devices(PciSink& out) override {
+    for (const PciId& id : ids_) out.found(id);
     return works_;
   }
 

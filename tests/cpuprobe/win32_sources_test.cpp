@@ -82,9 +82,9 @@ TEST(Win32PciBus, IgnoresKeysThatAreNotDeviceIdentifiers) {
   EnumeratedDevice device("CC_0300");
   ASSERT_TRUE(device.created());
   Win32PciBus bus;
-  std::vector<PciId> ids;
+  PciList ids;
   ASSERT_TRUE(bus.devices(ids));
-  for (const PciId& id : ids) EXPECT_FALSE(id.vendor == 0xCC03 || id.device == 0x0300);
+  for (const PciId& id : ids.ids) EXPECT_FALSE(id.vendor == 0xCC03 || id.device == 0x0300);
 }
 
 TEST(Win32Processor, MeasuresThisMachineAndLeavesThePriorityAsItWas) {

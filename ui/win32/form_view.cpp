@@ -88,10 +88,34 @@ FormView::FormView(Form& form, HWND window, SheetPictures pictures)
   headingFont_.reset(CreateFontA(-19, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
   faceBrush_ = GetSysColorBrush(COLOR_BTNFACE);
+  // Room for every control up front: a Native's address must not change while a handler holds it.
   natives_.reserve(form_.controls().size());
-  for (Control* control : form_.controls()) create(*control);
+  for (Control* control : form_.controls()) {
+    const Control* sheet = control->kind() == Kind::TabSheet ? nullptr : sheetOf(*control);
+    if (sheet && !sheet->showing())
+      waiting_[sheet].push_back(control);
+    else
+      create(*control);
+  }
   layoutSheets();
   sync();
+}
+
+const Control* FormView::sheetOf(const Control& control) {
+  for (const Control* p = control.parent(); p != nullptr; p = p->parent())
+    if (p->kind() == Kind::TabSheet) return p;
+  return nullptr;
+}
+
+void FormView::createShownSheets() {
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    if (!it->first->showing()) {
+      ++it;
+      continue;
+    }
+    for (Control* control : it->second) create(*control);
+    it = waiting_.erase(it);
+  }
 }
 
 HWND FormView::nativeOf(const Control* control) const {
@@ -387,6 +411,7 @@ void FormView::sync() {
   };
   {
     Syncing during(syncing_);
+    createShownSheets();
     for (Native& n : natives_) syncOne(n);
   }
   if (onSynced) onSynced();

@@ -1,7 +1,9 @@
 #pragma once
 // Shows a form model with native controls: one native control per model control, native
 // notifications routed to the model's gesture entry points, and after every dispatched event
-// each native control brought in line with the model.
+// each native control brought in line with the model. The controls of a tab sheet are created
+// when the sheet first shows: a start then costs one page's windows, not every page's, and a
+// sheet the user never opens takes nothing from Windows 98's small USER heap.
 #include <windows.h>
 
 #include <functional>
@@ -30,10 +32,12 @@ class FormView {
 
   // Routes a message of the host window to the model; true when it was handled, result set.
   bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Brings every native control in line with the model.
+  // Creates the controls of sheets that have begun to show, then brings every native control in
+  // line with the model.
   void sync();
   // Forgets what the native controls were last given and gives them everything again.
   void resync();
+  // Null for a control whose sheet has not shown yet.
   HWND nativeOf(const Control* control) const;
   // Runs after every sync, so the host can follow model state that no control shows.
   std::function<void()> onSynced;
@@ -55,6 +59,9 @@ class FormView {
   static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void create(Control& control);
+  // The innermost tab sheet around control, or null.
+  static const Control* sheetOf(const Control& control);
+  void createShownSheets();
   HWND hostOf(const Control& control, int& left, int& top) const;
   // Where the native control goes inside its host window.
   RECT nativeBounds(const Control& control) const;
@@ -75,6 +82,7 @@ class FormView {
   std::vector<Native> natives_;
   std::map<HWND, std::size_t> byHandle_;
   std::map<const Control*, HWND> sheets_;  // tab sheets are host windows of their controls
+  std::map<const Control*, std::vector<Control*>> waiting_;  // controls of sheets not yet shown
   bool syncing_ = false;
 };
 

@@ -81,10 +81,6 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      view_ = std::make_unique<FormView>(form_, hwnd_);
-      view_->onSynced = [this] { followModel(); };
-      if (defaultButton)
-        if (HWND button = view_->nativeOf(defaultButton)) SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
       sync();
       return 0;
     case WM_CLOSE:  // the close box, Alt+F4, the task list
@@ -114,7 +110,18 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void FormWindow::sync() {
-  if (view_) view_->sync();  // runs followModel
+  // The controls are made when the window is first to show: a window the user never opens
+  // costs only its frame.
+  if (!view_ && hwnd_ && visible && visible()) {
+    view_ = std::make_unique<FormView>(form_, hwnd_);
+    view_->onSynced = [this] { followModel(); };
+    if (defaultButton)
+      if (HWND button = view_->nativeOf(defaultButton)) SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  }
+  if (view_)
+    view_->sync();  // runs followModel
+  else
+    followModel();
 }
 
 void FormWindow::followModel() {

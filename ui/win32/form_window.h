@@ -2,7 +2,8 @@
 // A top-level window around any form of the form model: a fixed frame of a given class name and
 // caption, centred, hidden until the model says otherwise. Enter presses the default button;
 // Escape, the close box and the system's close keystroke run the close handler instead of
-// destroying the window. The window follows the model's visibility flag after every event.
+// destroying the window. The window follows the model's visibility flag after every event; its
+// controls are created when it first shows.
 #include <windows.h>
 
 #include <functional>

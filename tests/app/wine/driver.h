@@ -128,6 +128,9 @@ inline void clickTab(HANDLE process, HWND window, int index) {
   POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   MapWindowPoints(tabs, nullptr, &at, 1);
   clickAt(at);
+  // A page makes its controls the first time it shows, which a loaded machine can stretch past
+  // any fixed pause: wait until the program has handled the click.
+  WaitForInputIdle(process, 10000);
 }
 
 // Selects a tab and waits until the tab control shows it; the first click after start-up may
