@@ -74,7 +74,7 @@ class PlatformServices {
   // Dialogs. Both return nothing when the user cancels.
   virtual std::optional<std::string> browseForFolder(const std::string& title) = 0;
   virtual std::optional<std::string> openPicture(const std::string& initialPath) = 0;
-  // ShellExecuteA(0, verb, file, parameters, directory, SW_SHOWNORMAL).
+  // ShellExecuteA(main window, verb, file, parameters, directory, SW_SHOW).
   virtual void shellExecute(const std::string& verb, const std::string& file,
                             const std::string& parameters, const std::string& directory) = 0;
 

@@ -4,6 +4,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "pages/windows_default.h"
+
 namespace varnex::pages {
 
 namespace {
@@ -72,7 +74,8 @@ std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
 }
 
 Catalogue::Catalogue(app::MainWindow& window)
-    : help(window),
+    : about(window),
+      help(window),
       commandEditor(window),
       boot(window),
       system(window),
@@ -83,7 +86,12 @@ Catalogue::Catalogue(app::MainWindow& window)
       addRemove(window, commandEditor),
       fileCache(window, help),
       diskCache(window, help),
-      autoShutdown(window) {
+      autoShutdown(window),
+      program(window, about) {
+  program.backToWindowsDefault = [this, &window] {
+    backToWindowsDefault(window, {program, boot, system, windows, startMenu, fileCache, diskCache, internet1,
+                                  internet2, internet});
+  };
   window.setPages(pages());
   const std::vector<app::NamedRow> all = rows();
   window.setPasses(inPassOrder(readPassOrder(), all), inPassOrder(writePassOrder(), all));
@@ -91,7 +99,7 @@ Catalogue::Catalogue(app::MainWindow& window)
 
 std::vector<app::Page*> Catalogue::pages() {
   return {&boot,      &system,    &windows,   &startMenu,    &internet1, &internet2,
-          &addRemove, &fileCache, &diskCache, &autoShutdown};
+          &addRemove, &fileCache, &diskCache, &autoShutdown, &program};
 }
 
 std::vector<app::NamedRow> Catalogue::rows() {

@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/page.h"
+#include "pages/about_box.h"
 #include "pages/add_remove_page.h"
 #include "pages/auto_shutdown_page.h"
 #include "pages/boot_page.h"
@@ -17,6 +18,7 @@
 #include "pages/internet1_page.h"
 #include "pages/internet2_page.h"
 #include "pages/internet_values.h"
+#include "pages/program_page.h"
 #include "pages/system_page.h"
 #include "pages/windows_page.h"
 
@@ -45,6 +47,7 @@ class Catalogue {
   std::vector<app::NamedRow> rows();
 
   // The windows opened from the main window come first: pages hold references to them.
+  AboutBox about;
   HelpWindow help;
   CommandEditor commandEditor;
 
@@ -59,6 +62,7 @@ class Catalogue {
   FileCachePage fileCache;
   DiskCachePage diskCache;
   AutoShutdownPage autoShutdown;
+  ProgramPage program;
 };
 
 std::unique_ptr<Catalogue> buildCatalogue(app::MainWindow& window);

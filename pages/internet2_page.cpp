@@ -210,11 +210,6 @@ void Internet2Page::restoreDefaults() {
   RadioButton4.setChecked(true);
   CheckBox43.setChecked(false);
   CheckBox44.setChecked(false);
-  // Written at once, before the "Apply" that follows writes the rest.
-  settings::RegistryStore registry = window_.stores().registry();
-  registry.setRoot(settings::kHkeyLocalMachine);
-  registry.openKey(kMstcp, true);
-  registry.writeText("SessionKeepAlive", v.keepAlive.value);
 }
 
 }  // namespace varnex::pages

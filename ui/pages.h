@@ -8,9 +8,19 @@
 
 namespace varnex::ui {
 
+// A face of a label's own; a label without one uses the form's.
+struct Font {
+  const char* face = nullptr;
+  int pixels = 0;  // character height
+  bool bold = false;
+  bool italic = false;
+};
+
 class Label : public Control {
  public:
   Label() : Control(Kind::Label) {}
+  Font font;
+  int icon = 0;  // the program's icon of that resource id, shown instead of the caption
 };
 
 class GroupBox : public Control {

@@ -54,7 +54,7 @@ int main() {
   view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
   HWND window = view.create();
   clock.step("main window: controls, pictures, window creation");
-  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, catalogue->commandEditor, view);
+  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, catalogue->commandEditor, view);
   clock.step("secondary windows");
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);

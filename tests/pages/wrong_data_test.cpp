@@ -70,6 +70,10 @@ class WatchedRegistry : public settings::RegistryApi {
   long enumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength) override {
     return inner_.enumKey(key, index, name, nameLength);
   }
+  long enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
+                 std::vector<std::uint8_t>& data) override {
+    return inner_.enumValue(key, index, name, type, data);
+  }
 
  private:
   long note(RegHandle base, const std::string& subKey, RegHandle result, long error) {

@@ -8,6 +8,8 @@
 namespace varnex::testing {
 
 std::string dumpRegistry(settings::RegistryApi& registry);
+// The whole registry as regedit would export it (LF line ends), for fixtures a person reads.
+std::string exportRegistry(settings::RegistryApi& registry);
 // Every file and folder with its attributes and bytes, but those at or below except.
 std::string dumpFiles(settings::MemoryFiles& files, const std::string& except = "");
 

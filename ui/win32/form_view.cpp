@@ -149,8 +149,20 @@ void FormView::create(Control& control) {
     case Kind::Button: cls = "BUTTON"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
     case Kind::CheckBox: cls = "BUTTON"; style |= WS_TABSTOP | BS_CHECKBOX; break;
     case Kind::RadioButton: cls = "BUTTON"; style |= WS_TABSTOP | BS_RADIOBUTTON; break;
-    case Kind::GroupBox: cls = "BUTTON"; style |= BS_GROUPBOX; break;
-    case Kind::Label: style |= SS_LEFT | SS_NOTIFY; break;
+    case Kind::GroupBox:
+      // A frame too low to hold anything is a horizontal rule; as a group box it would draw its
+      // top and bottom edges into one dark bar.
+      if (control.height < 10 && control.caption.empty()) {
+        style |= SS_ETCHEDHORZ;
+      } else {
+        cls = "BUTTON";
+        style |= BS_GROUPBOX;
+      }
+      break;
+    case Kind::Label:
+      style |= (static_cast<Label&>(control).icon ? SS_ICON : SS_LEFT) | SS_NOTIFY;
+      if (static_cast<Label&>(control).icon) text.clear();
+      break;
     case Kind::Edit:
     case Kind::SpinEdit:
       cls = "EDIT";
@@ -185,7 +197,25 @@ void FormView::create(Control& control) {
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return;
   bool heading = control.name().rfind("Heading", 0) == 0;
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(heading ? headingFont_.get() : font_.get()), FALSE);
+  HFONT font = heading ? headingFont_.get() : font_.get();
+  if (control.kind() == Kind::Label) {
+    const Label& label = static_cast<Label&>(control);
+    if (label.font.face) {
+      ownFonts_.emplace_back(CreateFontA(-label.font.pixels, 0, 0, 0, label.font.bold ? FW_BOLD : FW_NORMAL,
+                                         label.font.italic, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, label.font.face));
+      if (ownFonts_.back()) font = ownFonts_.back().get();
+    }
+    if (label.icon) {
+      ::varnex::win32::UniqueIcon icon(static_cast<HICON>(LoadImageA(
+          GetModuleHandleA(nullptr), MAKEINTRESOURCEA(label.icon), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+      if (icon) {
+        SendMessageA(hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+        ownIcons_.push_back(std::move(icon));
+      }
+    }
+  }
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SetPropA(hwnd, kViewProperty, this);
 
   Native n;
@@ -530,6 +560,9 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_LBUTTONDBLCLK:
           guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Left); });
           view->sync();
+          // A handler that asked a question took the release in the question's own loop: the
+          // control must not start a click that no release will end (it would hold the mouse).
+          if (GetKeyState(VK_LBUTTON) >= 0) return 0;
           break;
         case WM_RBUTTONDOWN:
           guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Right); });

@@ -76,6 +76,8 @@ class FormView {
   SheetPictures pictures_;
   ::varnex::win32::UniqueGdi<HFONT> font_;
   ::varnex::win32::UniqueGdi<HFONT> headingFont_;
+  std::vector<::varnex::win32::UniqueGdi<HFONT>> ownFonts_;  // faces of labels that have their own
+  std::vector<::varnex::win32::UniqueIcon> ownIcons_;
   HBRUSH faceBrush_ = nullptr;
   std::vector<Native> natives_;
   std::map<HWND, std::size_t> byHandle_;

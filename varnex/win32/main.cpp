@@ -30,9 +30,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform.setTrayIconResource(varnex::ui::win32::kProgramIconId);
   // Message boxes of window creation already belong to the main window.
   view.onWindowCreated = [&platform](HWND created) { platform.setMainWindow(created); };
+  platform.beforeQuestion = [&view] {
+    if (view.formView()) view.formView()->sync();
+  };
   HWND window = view.create();
   if (!window) return 1;
-  auto secondary = varnex::ui::win32::createSecondaryWindows(catalogue->help, catalogue->commandEditor, view);
+  auto secondary =
+      varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, catalogue->commandEditor, view);
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);

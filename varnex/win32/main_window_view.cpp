@@ -10,20 +10,6 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-// Placeholders of the windows whose pages have not arrived yet.
-void createPlaceholder(const char* cls) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = cls;
-  RegisterClassA(&wc);
-  CreateWindowExA(0, cls, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
-                  nullptr, nullptr, instance, nullptr);
-}
-
 // The page pictures; owners keeps them until the view is gone.
 SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
   SheetPictures pictures;
@@ -150,8 +136,20 @@ void MainWindowView::followEnabled() {
     EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
 }
 
-SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, pages::CommandEditor& editor, MainWindowView& main)
+SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, pages::CommandEditor& editor,
+                                   MainWindowView& main)
     : main_(main) {
+  about_ = std::make_unique<FormWindow>(
+      about.form(), FormWindowStyle{pages::AboutBox::kClassName, pages::AboutBox::kCaption,
+                                    pages::AboutBox::kClientWidth, pages::AboutBox::kClientHeight, true});
+  about_->visible = [&about] { return about.shown(); };
+  about_->onClose = [&about] { about.FormClose(); };
+  about_->defaultButton = &about.defaultButton();
+  about_->handCursor = {&about.defaultButton()};
+  about_->afterEvent = [&main] { main.followEnabled(); };
+  about_->create(main.hwnd());
+  about.FormCreate();  // its figures and refresh timer run from start-up on
+  about_->sync();
   help_ = std::make_unique<FormWindow>(
       help.form(), FormWindowStyle{pages::HelpWindow::kClassName, pages::HelpWindow::kCaption,
                                    pages::HelpWindow::kClientWidth, pages::HelpWindow::kClientHeight, false});
@@ -178,15 +176,15 @@ SecondaryWindows::SecondaryWindows(pages::HelpWindow& help, pages::CommandEditor
 SecondaryWindows::~SecondaryWindows() { main_.afterEvent = nullptr; }
 
 void SecondaryWindows::sync() {
+  if (about_) about_->sync();
   if (help_) help_->sync();
   if (editor_) editor_->sync();
 }
 
-std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, pages::CommandEditor& editor,
-                                                         MainWindowView& main) {
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,
+                                                         pages::CommandEditor& editor, MainWindowView& main) {
   // In the order of creation: the information window, the help window, the command editor.
-  createPlaceholder("TAboutBox");
-  return std::make_unique<SecondaryWindows>(help, editor, main);
+  return std::make_unique<SecondaryWindows>(about, help, editor, main);
 }
 
 }  // namespace varnex::ui::win32

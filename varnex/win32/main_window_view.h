@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "pages/about_box.h"
 #include "pages/command_editor.h"
 #include "pages/help_window.h"
 #include "ui/win32/form_view.h"
@@ -48,11 +49,12 @@ class MainWindowView {
   std::unique_ptr<FormView> view_;
 };
 
-// The three windows created after the main one: the help window, the command editor, and a
-// placeholder of the information window until its page arrives.
+// The three windows created after the main one: the information window, the help window and
+// the command editor.
 class SecondaryWindows {
  public:
-  SecondaryWindows(pages::HelpWindow& help, pages::CommandEditor& editor, MainWindowView& main);
+  SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, pages::CommandEditor& editor,
+                   MainWindowView& main);
   ~SecondaryWindows();
   SecondaryWindows(const SecondaryWindows&) = delete;
   SecondaryWindows& operator=(const SecondaryWindows&) = delete;
@@ -61,10 +63,12 @@ class SecondaryWindows {
 
  private:
   MainWindowView& main_;
+  std::unique_ptr<FormWindow> about_;
   std::unique_ptr<FormWindow> help_;
   std::unique_ptr<FormWindow> editor_;
 };
-std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::HelpWindow& help, pages::CommandEditor& editor,
+std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,
+                                                         pages::CommandEditor& editor,
                                                          MainWindowView& main);
 
 }  // namespace varnex::ui::win32

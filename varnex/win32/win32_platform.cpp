@@ -61,6 +61,7 @@ Win32Platform::~Win32Platform() {
 }
 
 int Win32Platform::messageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  if (beforeQuestion) beforeQuestion();
   // A box asked from a window opened over the main one (the command editor's "Are you sure ?")
   // belongs to that window: it waits disabled meanwhile and gets the activation back after. Owned
   // by the main window, the box would activate it on closing, before the editor has asked for
@@ -136,8 +137,7 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
 
 void Win32Platform::shellExecute(const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory) {
-  ShellExecuteA(nullptr, orNull(verb), file.c_str(), orNull(parameters), orNull(directory),
-                SW_SHOWNORMAL);
+  ShellExecuteA(window_, orNull(verb), file.c_str(), orNull(parameters), orNull(directory), SW_SHOW);
 }
 
 HICON Win32Platform::trayIcon() {

@@ -3,6 +3,7 @@
 // (ANSI functions and record sizes that Windows 98 accepts).
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ class Win32Platform : public app::PlatformServices {
   void setMainWindow(HWND window) { window_ = window; }
   void setTrayCallbackMessage(UINT callbackMessage) { trayMessage_ = callbackMessage; }
   void setTrayIconResource(WORD iconResource) { trayIconResource_ = iconResource; }
+  // Runs before a message box opens, so the windows show what the model holds while it asks.
+  std::function<void()> beforeQuestion;
   // Puts the icon back after the taskbar was created anew (the "TaskbarCreated" message).
   void restoreTrayIcon();
 

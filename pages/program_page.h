@@ -1,0 +1,64 @@
+#pragma once
+// The "Varnex" page: the product title, the home page and mail links, the information window,
+// "Back to Windows Default", and three options that put shortcuts to the program on the desktop,
+// the quick-launch bar and in the start menu.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/page.h"
+#include "pages/about_box.h"
+#include "pages/check_box_toggle.h"
+#include "settings/rows.h"
+#include "ui/buttons.h"
+#include "ui/edits.h"
+#include "ui/pages.h"
+
+namespace varnex::pages {
+
+inline const char* const kHomePage = "http://www.example.com/varnex/";
+inline const char* const kSupportMail = "varnex@example.com";
+
+class ProgramPage : public app::Page {
+ public:
+  ProgramPage(app::MainWindow& window, AboutBox& about);
+  ProgramPage(const ProgramPage&) = delete;
+  ProgramPage& operator=(const ProgramPage&) = delete;
+
+  const char* sheet() const override { return "TabSheet6"; }
+  std::vector<app::NamedRow> rows() override;
+  // The shortcut boxes after "Back to Windows Default": only the start menu's is checked.
+  void restoreDefaults() override;
+
+  // The steps "Back to Windows Default" runs on Yes; the catalogue sets them.
+  std::function<void()> backToWindowsDefault;
+
+  void RxSpeedButton1Click();  // "Home Page"
+  void RxSpeedButton2Click();  // "Send Email"
+  void RxSpeedButton4Click() { about_.open(); }
+  void CheckBox64MouseDown(ui::MouseButton button);
+  // The first step of the Yes path: the box goes back to rest, black and unchecked.
+  void releaseBackToWindowsDefault();
+
+ private:
+  ui::CheckBox& addShortcutOption(const char* control, const char* caption, const char* help, int top);
+
+  app::MainWindow& window_;
+  AboutBox& about_;
+  ui::TabSheet& TabSheet6;
+  ui::Memo& Memo5;
+  ui::Button& RxSpeedButton1;
+  ui::Button& RxSpeedButton2;
+  ui::Button& RxSpeedButton4;
+  ui::GroupBox& GroupBox20;
+  ui::CheckBox& CheckBox64;
+  ui::CheckBox& CheckBox45;
+  ui::CheckBox& CheckBox46;
+  ui::CheckBox& CheckBox47;
+  std::vector<std::unique_ptr<CheckBoxToggle>> toggles_;
+  std::vector<app::NamedRow> named_;
+  std::vector<std::unique_ptr<settings::Row>> rows_;
+};
+
+}  // namespace varnex::pages
