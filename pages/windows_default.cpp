@@ -4,6 +4,7 @@
 #include <string>
 #include <variant>
 
+#include "app/backup_pass.h"
 #include "settings/profile_store.h"
 #include "settings/registry_store.h"
 #include "settings/store_error.h"
@@ -69,6 +70,7 @@ void write(settings::Stores& stores, const DirectWrite& w) {
 }  // namespace
 
 void backToWindowsDefault(app::MainWindow& window, const DefaultTargets& t) {
+  app::BackupPass backup(window);  // one backup for the direct writes and the "Apply" inside
   settings::Stores& stores = window.stores();
   auto direct = [&stores](std::initializer_list<DirectWrite> writes) {
     for (const DirectWrite& w : writes) write(stores, w);

@@ -143,5 +143,34 @@ TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
   EXPECT_NE(m.backupFile(settings::kChangesFile).find("BootMenuDelay"), std::string::npos);
 }
 
+// Its own writes (the cache sizes among them) come back from the backup along with the pages'.
+TEST(BackupPass, UndoingBackToWindowsDefaultFromItsBackupGivesBackTheMachine) {
+  Machine m;
+  m.pressEveryOption();
+  m.window.Button5Click();
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  const std::string msdos = m.profileFile(settings::kMsdosSys);
+  const std::string systemIni = m.profileFile(settings::kSystemIni);
+
+  m.window.form().get<ui::PageControl>("PageControl1").setActivePage(m.window.form().get<ui::TabSheet>("TabSheet6"));
+  m.platform.answers.push(app::kIdYes);
+  m.window.form().get<ui::CheckBox>("CheckBox64").mouseDown(ui::MouseButton::Left);
+  ASSERT_EQ(m.platform.count("messageBox"), 1u) << "only the question";
+  ASSERT_EQ(m.backupFolders().size(), 2u) << "one for Apply, one for Back to Windows Default";
+  ASSERT_NE(varnex::testing::dumpRegistry(m.machine.registry), registry);
+
+  m.machine.loadRegedit4(m.backupFile(settings::kRestoreFile), settings::kRestoreFile);
+  m.machine.files.setFileAttributes(settings::kMsdosSys, settings::kAttrArchive);
+  if (m.backupFile("MSDOS.SYS").rfind("<no ", 0) != 0) {
+    EXPECT_TRUE(m.machine.files.writeFile(settings::kMsdosSys, m.backupFile("MSDOS.SYS")));
+  }
+  if (m.backupFile("SYSTEM.INI").rfind("<no ", 0) != 0) {
+    EXPECT_TRUE(m.machine.files.writeFile(m.machine.profiles.resolve(settings::kSystemIni), m.backupFile("SYSTEM.INI")));
+  }
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry) << m.backupFile(settings::kRestoreFile);
+  EXPECT_EQ(m.profileFile(settings::kMsdosSys), msdos);
+  EXPECT_EQ(m.profileFile(settings::kSystemIni), systemIni);
+}
+
 }  // namespace
 }  // namespace varnex::pages
