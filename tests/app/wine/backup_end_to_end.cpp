@@ -98,27 +98,17 @@ std::string windowsDirectory() {
   return dir;
 }
 
-// Presses each option, found by its caption, on the page of that tab.
-void pressOptions(const PROCESS_INFORMATION& program, HWND window, int tab, std::initializer_list<const char*> captions) {
-  clickTab(program.hProcess, window, tab);
-  Sleep(500);
-  for (const char* caption : captions) {
-    HWND box = childByCaption(window, caption);
-    check(box != nullptr, caption);
-    leftClick(box);
-  }
-}
-
-// The write pass under test. To run it by "Back to Windows Default" instead, press that option
-// on the "Varnex" page here and answer Yes.
+// The write pass under test: "Back to Windows Default" on the "Varnex" page, answered Yes.
 void writePass(const PROCESS_INFORMATION& program, HWND window) {
-  pressOptions(program, window, 0, {"Disable Boot Function Keys", "Display Windows Boot Menu", "Disable Windows Splash Screen"});
-  pressOptions(program, window, 1, {"Maximize Memory in MS-DOS Prompt", "Add Buffer for Harddisk", "Restrict Logon Access"});
-  pressOptions(program, window, 2, {"Use Notepad to Open Unknown Files", "Add Command Prompt for All Folder",
-                                    "Remove Arrow Symbol on Shortcut"});
-  pressOptions(program, window, 3, {"Remove the Run Menu", "Remove the Find Menu"});
-  leftClick(childByCaption(window, "Apply"));
-  Sleep(2000);
+  check(selectTab(program.hProcess, window, 10), "the Varnex page is shown");
+  leftClick(childByCaption(window, "Back to Windows Default"));
+  HWND confirm = waitForVisible("#32770", "Confirm", 10000);
+  check(confirm != nullptr, "Back to Windows Default asks first");
+  if (confirm) leftClick(childByCaption(confirm, "&Yes"));
+  check(waitUntil([](HWND w) { return FindWindowA("#32770", "Confirm") == nullptr && IsWindowEnabled(w) != FALSE; },
+                  window, 30000),
+        "Yes runs its steps and Apply");
+  Sleep(1000);
 }
 
 // The newest folder of the program's Backup folder, or "".

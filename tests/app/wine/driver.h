@@ -59,6 +59,19 @@ inline bool waitUntilVisible(HWND window, DWORD ms) {
   return false;
 }
 
+// The top-level window of that class and title once it is visible, or null after ms.
+inline HWND waitForVisible(const char* cls, const char* title, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 100, Sleep(100))
+    if (HWND w = FindWindowA(cls, title); w && IsWindowVisible(w)) return w;
+  return nullptr;
+}
+
+inline bool waitUntil(bool (*condition)(HWND), HWND w, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 100, Sleep(100))
+    if (condition(w)) return true;
+  return false;
+}
+
 inline HWND waitForWindow(const char* cls, const char* title, DWORD ms) {
   for (DWORD waited = 0; waited < ms; waited += 100) {
     if (HWND w = FindWindowA(cls, title)) return w;

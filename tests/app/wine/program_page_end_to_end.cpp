@@ -87,18 +87,6 @@ std::string resolved(const std::string& file) {
   return result;
 }
 
-HWND waitForVisible(const char* cls, const char* title, DWORD ms) {
-  for (DWORD waited = 0; waited < ms; waited += 100, Sleep(100))
-    if (HWND w = FindWindowA(cls, title); w && IsWindowVisible(w)) return w;
-  return nullptr;
-}
-
-bool waitUntil(bool (*condition)(HWND), HWND w, DWORD ms) {
-  for (DWORD waited = 0; waited < ms; waited += 100, Sleep(100))
-    if (condition(w)) return true;
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
