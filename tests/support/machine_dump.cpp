@@ -4,26 +4,19 @@
 #include "settings/profile_store.h"
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace varnex::testing {
 
 namespace {
 
-void dumpKey(settings::RegistryApi& registry, settings::RegHandle key, const std::string& path, std::string& out) {
-  out += "[" + path + "]\n";
-  std::string name;
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-  for (std::uint32_t i = 0; registry.enumValue(key, i, name, type, data) == settings::kErrorSuccess; ++i) {
-    out += "  \"" + name + "\" type " + std::to_string(type) + ":";
-    char byte[4];
-    for (std::uint8_t b : data) {
-      std::snprintf(byte, sizeof byte, " %02x", b);
-      out += byte;
-    }
-    out += "\n";
-  }
+using KeyVisitor = std::function<void(settings::RegHandle, const std::string& path)>;
+
+// Calls visit for key and every key below it, parents before their children.
+void walkKeys(settings::RegistryApi& registry, settings::RegHandle key, const std::string& path,
+              const KeyVisitor& visit) {
+  visit(key, path);
   std::uint32_t count = 0, longest = 0;
   if (registry.queryInfoKey(key, count, longest) != settings::kErrorSuccess) return;
   std::vector<char> buffer(longest + 1);
@@ -33,41 +26,36 @@ void dumpKey(settings::RegistryApi& registry, settings::RegHandle key, const std
     const std::string child(buffer.data(), length);
     settings::RegHandle sub = 0;
     if (registry.openKey(key, child, sub) != settings::kErrorSuccess) continue;
-    dumpKey(registry, sub, path + "\\" + child, out);
+    walkKeys(registry, sub, path.empty() ? child : path + "\\" + child, visit);
     registry.closeKey(sub);
   }
 }
 
-// Every key below key as a CreateKey followed by its values, children after their parent.
-void collectKey(settings::RegistryApi& registry, settings::RegHandle key, std::uint32_t root,
-                const std::string& path, std::vector<formats::RegOp>& ops) {
-  if (!path.empty()) ops.push_back({formats::RegOp::Kind::CreateKey, root, path});
+template <typename Visit>
+void forEachValue(settings::RegistryApi& registry, settings::RegHandle key, Visit visit) {
   std::string name;
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;
   for (std::uint32_t i = 0; registry.enumValue(key, i, name, type, data) == settings::kErrorSuccess; ++i)
-    ops.push_back({formats::RegOp::Kind::SetValue, root, path, name, type, data});
-  std::uint32_t count = 0, longest = 0;
-  if (registry.queryInfoKey(key, count, longest) != settings::kErrorSuccess) return;
-  std::vector<char> buffer(longest + 1);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    std::uint32_t length = static_cast<std::uint32_t>(buffer.size());
-    if (registry.enumKey(key, i, buffer.data(), length) != settings::kErrorSuccess) continue;
-    const std::string child(buffer.data(), length);
-    settings::RegHandle sub = 0;
-    if (registry.openKey(key, child, sub) != settings::kErrorSuccess) continue;
-    collectKey(registry, sub, root, path.empty() ? child : path + "\\" + child, ops);
-    registry.closeKey(sub);
-  }
+    visit(name, type, data);
 }
+
+constexpr settings::RegHandle kRoots[] = {settings::kHkeyClassesRoot, settings::kHkeyCurrentUser,
+                                          settings::kHkeyLocalMachine, settings::kHkeyUsers};
 
 }  // namespace
 
 std::string exportRegistry(settings::RegistryApi& registry) {
   std::vector<formats::RegOp> ops;
-  for (settings::RegHandle root : {settings::kHkeyClassesRoot, settings::kHkeyCurrentUser,
-                                   settings::kHkeyLocalMachine, settings::kHkeyUsers})
-    collectKey(registry, root, static_cast<std::uint32_t>(root), "", ops);
+  for (settings::RegHandle root : kRoots) {
+    const auto rootValue = static_cast<std::uint32_t>(root);
+    walkKeys(registry, root, "", [&](settings::RegHandle key, const std::string& path) {
+      if (!path.empty()) ops.push_back({formats::RegOp::Kind::CreateKey, rootValue, path});
+      forEachValue(registry, key, [&](const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) {
+        ops.push_back({formats::RegOp::Kind::SetValue, rootValue, path, name, type, data});
+      });
+    });
+  }
   std::string out;
   for (char c : formats::writeRegedit4(ops))
     if (c != '\r') out += c;
@@ -75,11 +63,22 @@ std::string exportRegistry(settings::RegistryApi& registry) {
 }
 
 std::string dumpRegistry(settings::RegistryApi& registry) {
+  const char* const names[] = {"HKCR", "HKCU", "HKLM", "HKU"};
   std::string out;
-  const std::pair<settings::RegHandle, const char*> roots[] = {
-      {settings::kHkeyClassesRoot, "HKCR"}, {settings::kHkeyCurrentUser, "HKCU"},
-      {settings::kHkeyLocalMachine, "HKLM"}, {settings::kHkeyUsers, "HKU"}};
-  for (const auto& [root, name] : roots) dumpKey(registry, root, name, out);
+  for (int r = 0; r < 4; ++r) {
+    walkKeys(registry, kRoots[r], names[r], [&](settings::RegHandle key, const std::string& path) {
+      out += "[" + path + "]\n";
+      forEachValue(registry, key, [&](const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) {
+        out += "  \"" + name + "\" type " + std::to_string(type) + ":";
+        char byte[4];
+        for (std::uint8_t b : data) {
+          std::snprintf(byte, sizeof byte, " %02x", b);
+          out += byte;
+        }
+        out += "\n";
+      });
+    });
+  }
   return out;
 }
 
