@@ -2,6 +2,7 @@
 # Start-up and pass timings of Varnex.exe under Wine, on the sample machine (sample/):
 #  - start to shown window beside a bare Win32 window program, with the native window counts;
 #  - the read and write passes beside a bare replay of the platform calls each one makes;
+#  - the write pass with and without saving its backup;
 #  - the steps of the program's start, each timed once.
 # The timed programs are the i686 build (what ships) where 32-bit Wine runs, otherwise the
 # 64-bit stand-in build of the same sources under 64-bit Wine; the output says which.
@@ -25,7 +26,7 @@ else
 fi
 [ -f "$build/CMakeCache.txt" ] ||
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=$toolchain -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$jobs" --target varnex bare_window start_bench pass_bench startup_profile >/dev/null
+cmake --build "$build" -j"$jobs" --target varnex bare_window start_bench pass_bench backup_bench startup_profile >/dev/null
 
 ensure_display
 prefix=$root/build/bench-prefix
@@ -41,6 +42,8 @@ timeout 600 "${WINELOADER:-wine}" "$bin/start_bench.exe" 'C:\Program Files\Varne
 echo
 # A pass is short beside a start: five times the runs steady its figures.
 (cd "$progdir" && timeout 600 "${WINELOADER:-wine}" "$bin/pass_bench.exe" $((runs * 5))) | tr -d '\r'
+echo
+(cd "$progdir" && timeout 600 "${WINELOADER:-wine}" "$bin/backup_bench.exe" $((runs * 3))) | tr -d '\r'
 echo
 (cd "$progdir" && timeout 600 "${WINELOADER:-wine}" "$bin/startup_profile.exe") | tr -d '\r'
 wineserver -w
