@@ -205,9 +205,7 @@ int main(int argc, char** argv) {
   }
   const std::string exe = argv[1];
   const std::string folder = "C:\\Varnex AddRemove";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const unsigned char records[20] = {0};
-  check(writeFile(folder + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+  prepareProgramFolder(folder);
 
   run(std::string("reg import \"") + argv[2] + "\"");
   check(hasValue(kPinwheel, "DisplayName", kPinwheelName), "the sample machine's programs are installed");

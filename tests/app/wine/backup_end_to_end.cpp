@@ -133,9 +133,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string exe = argv[1];
-  CreateDirectoryA(kFolder, nullptr);
-  const unsigned char records[20] = {0};
-  check(writeFile(std::string(kFolder) + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+  prepareProgramFolder(kFolder);
   const std::string systemIni = windowsDirectory() + "\\SYSTEM.INI";
   // The sample machine: its registry, boot options file and SYSTEM.INI.
   const std::string sample = VARNEX_SAMPLE_DIR;

@@ -161,9 +161,7 @@ int main(int argc, char** argv) {
   }
   const std::string exe = argv[1];
   const std::string folder = "C:\\Varnex Cache";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const unsigned char records[20] = {0};
-  check(writeFile(folder + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+  prepareProgramFolder(folder);
   setTemplate("Desktop");
   WritePrivateProfileStringA("vcache", "MinFileCache", "2048", systemIniPath().c_str());
   WritePrivateProfileStringA("vcache", "MaxFileCache", "8192", systemIniPath().c_str());

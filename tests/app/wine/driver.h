@@ -41,6 +41,13 @@ inline std::vector<unsigned char> readFile(const std::string& path) {
   return bytes;
 }
 
+// A program folder holding a Config.DAT of five zero records, so that the program starts.
+inline void prepareProgramFolder(const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const unsigned char records[20] = {0};
+  check(writeFile(folder + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+}
+
 inline PROCESS_INFORMATION start(const std::string& exe, const std::string& folder) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;

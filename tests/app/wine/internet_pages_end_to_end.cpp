@@ -81,9 +81,7 @@ int main(int argc, char** argv) {
   }
   const std::string exe = argv[1];
   const std::string folder = "C:\\Varnex Internet";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const unsigned char records[20] = {0};
-  check(writeFile(folder + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+  prepareProgramFolder(folder);
 
   // One network card with a custom MTU; the stack and the transport as a user may have tuned them.
   run("reg delete \"HKLM\\System\\CurrentControlSet\\Services\\Class\\Net\" /f");

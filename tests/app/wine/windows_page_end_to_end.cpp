@@ -47,9 +47,7 @@ int main(int argc, char** argv) {
   }
   const std::string exe = argv[1];
   const std::string folder = "C:\\Varnex Windows E2E";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const unsigned char records[20] = {0};
-  check(writeFile(folder + "\\Config.DAT", records, sizeof records), "Config.DAT is in the program folder");
+  prepareProgramFolder(folder);
 
   const std::string unknownShell = "HKLM\\Software\\CLASSES\\Unknown\\shell";
   const std::string icon = "HKCR\\Paint.Picture\\DefaultIcon";
