@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/platform_api.h"
@@ -30,7 +31,7 @@ class ProfileStore {
   std::string file_;
 };
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 std::string upperCase(std::string text);
 
 }  // namespace varnex::settings

@@ -17,10 +17,10 @@ std::uint32_t MemoryProfiles::getString(const std::string& section, const std::s
                                         std::uint32_t size, const std::string& file) {
   if (size == 0) return 0;
   std::optional<std::string> text = files_.readFile(resolve(file));
-  IniText ini(text.value_or(""));
+  std::string_view ini = text ? std::string_view(*text) : std::string_view();
   if (entry == nullptr) {
     std::string list;
-    for (const std::string& name : ini.entryNames(section).value_or(std::vector<std::string>{}))
+    for (const std::string& name : IniText::entryNamesIn(ini, section).value_or(std::vector<std::string>{}))
       list += name + '\0';
     if (size < 2) {
       buffer[0] = '\0';
@@ -37,7 +37,7 @@ std::uint32_t MemoryProfiles::getString(const std::string& section, const std::s
     return static_cast<std::uint32_t>(list.size());
   }
   std::string result;
-  if (std::optional<std::string> v = ini.value(section, *entry)) {
+  if (std::optional<std::string> v = IniText::valueIn(ini, section, *entry)) {
     result = *v;
   } else {
     result = defaultText;

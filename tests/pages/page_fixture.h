@@ -45,7 +45,7 @@ struct PageHarness {
   std::optional<std::string> msdos(const std::string& entry) {
     auto text = machine.files.readFile(settings::kMsdosSys);
     if (!text) return std::nullopt;
-    return settings::IniText(*text).value("Options", entry);
+    return settings::IniText::valueIn(*text, "Options", entry);
   }
 
   void loadReg(const std::string& body) { machine.loadRegedit4("REGEDIT4\n\n" + body, "test.reg"); }
@@ -53,7 +53,7 @@ struct PageHarness {
   std::optional<std::string> systemIni(const std::string& section, const std::string& entry) {
     auto text = machine.files.readFile(machine.profiles.resolve(settings::kSystemIni));
     if (!text) return std::nullopt;
-    return settings::IniText(*text).value(section, entry);
+    return settings::IniText::valueIn(*text, section, entry);
   }
   bool keyExists(settings::RegHandle root, const std::string& key) {
     settings::RegHandle h = 0;

@@ -52,6 +52,28 @@ TEST(IniText, EditsKeepEverythingElseInPlace) {
             "; boot options\r\n[Options]\r\nBootGUI=0\r\nLogo=0\r\n\r\n[Paths]\r\n\r\n[New]\r\nA=1\r\n");
 }
 
+TEST(IniText, ReadsTheFirstMatchingSectionOnly) {
+  const std::string text =
+      "[Boot]\r\n  Shell = \"explorer.exe\"  \r\nQuoted='x\"\r\n; Hidden=1\r\nBare\r\n"
+      "[boot]\r\nShell=second\r\nLater=2\r\n[Empty]\r\n";
+  struct Case {
+    const char* section;
+    const char* entry;
+    std::optional<std::string> value;
+  } cases[] = {
+      {"BOOT", "shell", "explorer.exe"},  // blanks and one pair of quotes go, names ignore case
+      {"Boot", "Quoted", "'x\""},          // quotes that do not match stay
+      {"Boot", "Later", std::nullopt},    // only in the second [boot]
+      {"Boot", "Hidden", std::nullopt},   // a comment is no entry
+      {"Boot", "Bare", ""},               // a line without '=' is an entry without a value
+      {"Missing", "Shell", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IniText::valueIn(text, c.section, c.entry), c.value) << c.entry;
+  EXPECT_EQ(IniText::entryNamesIn(text, "boot"), (std::vector<std::string>{"Shell", "Quoted", "Bare"}));
+  EXPECT_EQ(IniText::entryNamesIn(text, "Empty"), std::vector<std::string>{});
+  EXPECT_EQ(IniText::entryNamesIn(text, "Missing"), std::nullopt);
+}
+
 TEST(RegistryFixtures, OperationsApplyInFileOrder) {
   MemoryMachine machine;
   machine.loadRegedit4(
