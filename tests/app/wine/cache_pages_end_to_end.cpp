@@ -99,16 +99,6 @@ bool showsText(HWND window, const char* wanted) {
   return find.found;
 }
 
-// Selects a tab, again if the first click came too early to reach it.
-bool showTab(HANDLE process, HWND window, int index, const char* caption) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    clickTab(process, window, index);
-    Sleep(500);
-    if (childByCaption(window, caption)) return true;
-  }
-  return false;
-}
-
 // The text of the help window's visible text box.
 struct VisibleText {
   std::string text;
@@ -176,7 +166,7 @@ int main(int argc, char** argv) {
   }
 
   // Disk-Cache: "CD Writer", then "Apply".
-  check(showTab(program.hProcess, window, 8, "Your system profiles is :"), "the Disk-Cache page is shown");
+  check(showPage(program.hProcess, window, 8, "Your system profiles is :"), "the Disk-Cache page is shown");
   check(showsText(window, "Standard System") && showsText(window, "8192"),
         "the read pass found the Standard System profile in SYSTEM.INI");
   check(choose(window, 0, 5), "CD Writer is chosen from the profile list");
@@ -191,7 +181,7 @@ int main(int argc, char** argv) {
               systemIni("CHUNKSIZE").c_str());
 
   // File-Cache: "Network Server", then "Apply": only the active template's name is written.
-  check(showTab(program.hProcess, window, 7, "Typical role of this computer:"), "the File-Cache page is shown");
+  check(showPage(program.hProcess, window, 7, "Typical role of this computer:"), "the File-Cache page is shown");
   check(choose(window, 0, 3), "Network Server is chosen from the role list");
   Sleep(300);
   check(showsText(window, "2560"), "the name cache shows 2560 (the slider moved from 0)");
@@ -202,7 +192,7 @@ int main(int argc, char** argv) {
   std::printf("      FS Templates: %s, Varnex: %s\n", templateValue("").c_str(), templateValue("Varnex").c_str());
 
   // Help on the Disk-Cache page: the disk-cache text, the main window disabled until "Close".
-  check(showTab(program.hProcess, window, 8, "Your system profiles is :"), "back on the Disk-Cache page");
+  check(showPage(program.hProcess, window, 8, "Your system profiles is :"), "back on the Disk-Cache page");
   leftClick(childByCaption(window, "Help"));
   HWND help = waitForWindow("TForm4", "Help", 10000);
   check(help != nullptr && waitUntilVisible(help, 10000), "Help opens the help window");

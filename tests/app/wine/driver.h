@@ -165,6 +165,20 @@ inline bool selectTab(HANDLE process, HWND window, int index) {
   return false;
 }
 
+// Selects a tab and waits until its page shows the control with that caption (a page makes its
+// controls the first time it shows). The control, or null when the page never came up.
+inline HWND showPage(HANDLE process, HWND window, int index, const char* caption) {
+  HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    clickTab(process, window, index);
+    for (int wait = 0; wait < 20; ++wait, Sleep(100)) {
+      HWND control = childByCaption(window, caption);
+      if (control && SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index && IsWindowVisible(control)) return control;
+    }
+  }
+  return nullptr;
+}
+
 // The text of a control of another process (WM_GETTEXT reaches it where GetWindowText does not).
 inline std::string textOf(HWND hwnd) {
   char text[4096] = {};

@@ -80,9 +80,7 @@ int main(int argc, char** argv) {
     HWND bootKeys = childByCaption(window, "Disable Boot Function Keys");
     check(bootKeys != nullptr, "Disable Boot Function Keys is found");
     if (bootKeys) leftClick(bootKeys);
-    clickTab(editing.hProcess, window, 1);
-    Sleep(500);
-    HWND logon = childByCaption(window, "Restrict Logon Access");
+    HWND logon = showPage(editing.hProcess, window, 1, "Restrict Logon Access");
     check(logon != nullptr, "the System page shows Restrict Logon Access");
     if (logon) leftClick(logon);
     Sleep(500);

@@ -60,9 +60,7 @@ int main(int argc, char** argv) {
   HWND window = waitForWindow("TForm1", "Varnex 2000", 60000);
   check(waitUntilVisible(window, 30000), "the main window is shown");
   if (window) {
-    clickTab(program.hProcess, window, 2);
-    Sleep(500);
-    HWND notepad = childByCaption(window, "Use Notepad to Open Unknown Files");
+    HWND notepad = showPage(program.hProcess, window, 2, "Use Notepad to Open Unknown Files");
     HWND thumbnail = childByCaption(window, "Display Bitmap Icon as Thumbnail");
     check(notepad && thumbnail, "the Windows page shows both options");
     check(!isChecked(notepad) && !isChecked(thumbnail), "both read unchecked");
