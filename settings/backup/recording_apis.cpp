@@ -37,12 +37,8 @@ long RecordingRegistry::openKey(RegHandle base, const std::string& subKey, RegHa
   return rc;
 }
 
-std::optional<std::string> RecordingRegistry::topmostMissing(RegHandle base, const std::string& subKey) {
+std::string RecordingRegistry::topmostMissing(RegHandle base, const std::string& subKey) {
   RegHandle probe = 0;
-  if (inner_.openKey(base, subKey, probe) == kErrorSuccess) {
-    inner_.closeKey(probe);
-    return std::nullopt;
-  }
   // Parents first: the highest key that is missing is the one whose removal undoes the create.
   for (std::size_t cut = subKey.find('\\'); cut != std::string::npos; cut = subKey.find('\\', cut + 1)) {
     const std::string parent = subKey.substr(0, cut);
@@ -70,7 +66,16 @@ long RecordingRegistry::createKey(RegHandle base, const std::string& subKey, Reg
   const std::optional<Place> at = placeOf(base);
   std::optional<std::string> missing;
   const std::string path = at ? below(at->path, subKey) : "";
-  if (journal_.recording() && at && !knownToExist(at->root, path)) missing = topmostMissing(base, subKey);
+  if (journal_.recording() && at && !knownToExist(at->root, path)) {
+    // Creating a key that exists only opens it, with the same access: opening it is that
+    // create and the probe in one call, and nothing was created.
+    if (inner_.openKey(base, subKey, result) == kErrorSuccess) {
+      places_[result] = Place{at->root, path};
+      nowExists(at->root, path);
+      return kErrorSuccess;
+    }
+    missing = topmostMissing(base, subKey);
+  }
   long rc = inner_.createKey(base, subKey, result);
   if (rc != kErrorSuccess || !at) return rc;
   places_[result] = Place{at->root, path};
@@ -182,12 +187,11 @@ std::string RecordingProfiles::pathOf(const std::string& file) const {
 
 std::optional<std::string> RecordingProfiles::entryText(const std::string& section, const std::string& entry,
                                                         const std::string& file) {
-  // A default no entry holds tells a missing entry from an empty one in a single read; only
-  // when an entry reads as that default is the list of names asked.
+  // A default no entry holds tells a missing entry from an empty one in a single read (an
+  // entry written "Name=" reads as empty, not as the default).
   static const std::string kAbsent = "\x01(absent)\x01";
-  ProfileStore store(inner_, file);
-  std::string text = store.readText(section, entry, kAbsent);
-  if (text == kAbsent && !store.entryExists(section, entry)) return std::nullopt;
+  std::string text = ProfileStore(inner_, file).readText(section, entry, kAbsent);
+  if (text == kAbsent) return std::nullopt;
   return text;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The stores' platform operations with a journal in front: before each call that changes
 // something, the state it is about to change is noted (only while a pass records, and only
-// real changes). Every call still reaches the backend unchanged and in the same order.
+// real changes). Every call still reaches the backend in the same order; the one it may answer
+// differently is creating a key that exists, which it does by opening the key.
 #include <map>
 #include <memory>
 #include <optional>
@@ -48,7 +49,8 @@ class RecordingRegistry : public RegistryApi {
   std::optional<Place> placeOf(RegHandle key) const;
   std::optional<RegValue> valueOf(RegHandle key, const std::string& name);
   std::string storedName(RegHandle key, const std::string& name);
-  std::optional<std::string> topmostMissing(RegHandle base, const std::string& subKey);
+  // The highest key of subKey that is missing, asked of a subKey known to be missing.
+  std::string topmostMissing(RegHandle base, const std::string& subKey);
   bool snapshot(RegHandle base, const std::string& subKey, const std::string& path, KeySnapshot& out);
 
   RegistryApi& inner_;
