@@ -13,6 +13,8 @@
 #include "pages/catalogue.h"
 #include "settings/memory/memory_machine.h"
 #include "settings/registry_store.h"
+#include "settings/rows.h"
+#include "settings/stores.h"
 #include "ui/buttons.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/sample_machine.h"
@@ -223,6 +225,56 @@ TEST(WrongData, EveryRegistryValueReadHoldingTheWrongForm) {
     for (const auto& [type, when] : forms) cases += "\n  type " + std::to_string(type) + " when " + when;
     ADD_FAILURE() << describe(place) << " written in more than one form:" << cases;
   }
+}
+
+// A value of a form its row cannot read gives the row's default: the box shows what the
+// default gives, a binary row's cell holds the default, and a box that such a read only checks
+// stays as it was.
+TEST(WrongData, EveryRegistryRowReadsItsDefaultFromAValueOfAnotherForm) {
+  using settings::ValueKind;
+  const std::vector<std::uint8_t> dword{1, 0, 0, 0}, text{'1', 0}, fiveBytes{1, 0, 0, 0, 0};
+  const std::map<ValueKind, std::vector<RegForm>> unreadable = {
+      {ValueKind::Text, {{"a DWORD", settings::kRegDword, dword}, {"a binary", settings::kRegBinary, dword}}},
+      {ValueKind::Integer, {{"a text", settings::kRegSz, text}, {"a binary", settings::kRegBinary, dword}}},
+      {ValueKind::Binary,
+       {{"a text", settings::kRegSz, text}, {"a DWORD", settings::kRegDword, dword},
+        {"a 5-byte binary", settings::kRegBinary, fiveBytes}}},
+  };
+  int rowsSeen = 0;
+  WatchedMachine names;  // only for the list of rows
+  for (const app::NamedRow& named : names.catalogue->rows()) {
+    auto* row = dynamic_cast<settings::CheckRow*>(named.row);
+    if (!row) continue;
+    const settings::CheckRowDefinition& def = row->definition();
+    auto forms = unreadable.find(def.kind);
+    if (def.at.store != settings::StoreKind::Registry || def.read.unguarded || forms == unreadable.end()) continue;
+    ++rowsSeen;
+    const RegPlace at{def.at.root, def.at.key, def.at.name};
+    for (const RegForm& form : forms->second) {
+      for (bool before : {false, true}) {
+        WatchedMachine m;
+        plant(m.machine, at, form);
+        auto* box = dynamic_cast<ui::CheckBox*>(m.window.form().find(def.control));
+        ASSERT_NE(box, nullptr) << def.control;
+        box->setChecked(before);
+        settings::CheckRow* same = nullptr;
+        for (const app::NamedRow& r : m.catalogue->rows()) {
+          if (r.control == named.control) same = dynamic_cast<settings::CheckRow*>(r.row);
+        }
+        ASSERT_NE(same, nullptr);
+        settings::Stores stores{m.machine.apis()};
+        same->read(stores);
+        const bool defaultChecks = same->checks(def.read.defaultValue);
+        const bool expected = def.read.onlyChecks && !defaultChecks ? before : defaultChecks;
+        EXPECT_EQ(box->checked(), expected) << def.control << " at " << describe(at) << " holding " << form.what
+                                            << ", box " << (before ? "checked" : "unchecked") << " before";
+        if (def.kind == ValueKind::Binary) {
+          EXPECT_EQ(same->cell(), def.read.defaultValue) << def.control << " holding " << form.what;
+        }
+      }
+    }
+  }
+  EXPECT_GT(rowsSeen, 0);
 }
 
 struct ProfileForm {
