@@ -99,6 +99,10 @@ class PlatformServices {
   virtual int readRecords(const std::string& path, Records& records) = 0;
   // Writes the five records as the whole file. A failure leaves the previous contents readable.
   virtual int writeRecords(const std::string& path, const Records& records) = 0;
+
+  // Appends line and CR LF to a text file, made when missing; false when it cannot be written.
+  // What must reach the user with nobody at the machine (an unattended run) goes here.
+  virtual bool appendLine(const std::string& path, const std::string& line) = 0;
 };
 
 }  // namespace varnex::app

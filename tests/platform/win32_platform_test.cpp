@@ -164,6 +164,15 @@ TEST_F(Win32PlatformFiles, WriteMakesAMissingFileButNoMissingFolder) {
   EXPECT_EQ(GetFileAttributesA((dir_ + "\\Missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(Win32PlatformFiles, AppendLineAddsToTheEndAndMakesAMissingFileButNoFolder) {
+  const std::string file = path("Apply.log");
+  EXPECT_TRUE(platform_.appendLine(file, "first"));
+  EXPECT_TRUE(platform_.appendLine(file, "second"));
+  EXPECT_EQ(contents(file), "first\r\nsecond\r\n");
+  EXPECT_FALSE(platform_.appendLine(dir_ + "\\Missing\\Apply.log", "lost"));
+  EXPECT_EQ(GetFileAttributesA((dir_ + "\\Missing").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(Win32PlatformFiles, AWriteThatCannotOpenLeavesTheFileAsItWas) {
   const std::string file = path("Config.DAT");
   put(file, kTwentyBytes + "tail");

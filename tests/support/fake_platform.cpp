@@ -208,4 +208,10 @@ int FakePlatform::writeRecords(const std::string& path, const app::Records& reco
   return 0;
 }
 
+bool FakePlatform::appendLine(const std::string& path, const std::string& line) {
+  record("appendLine(" + path + ", " + line + ")");
+  if (openError(path, false)) return false;
+  return files_.writeFile(path, files_.readFile(path).value_or("") + line + "\r\n");
+}
+
 }  // namespace varnex::testing

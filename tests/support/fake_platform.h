@@ -8,7 +8,8 @@
 // "browseForFolder(Select Directory)", "openPicture(C:\a.bmp)", "shellExecute(open, file, , )",
 // "showTrayIcon(Varnex)", "removeTrayIcon()", "popupMenu(Restore, Exit)", "showMainWindow(true)", "setTimer(1, 5000)",
 // "killTimer(1)", "memoryStatus()", "osVersion()", "windowsDirectory()", "currentDirectory()",
-// "readRecords(C:\VARNEX\Config.DAT)", "writeRecords(C:\VARNEX\Config.DAT)". A message box or
+// "readRecords(C:\VARNEX\Config.DAT)", "writeRecords(C:\VARNEX\Config.DAT)",
+// "appendLine(C:\VARNEX\Apply.log, text)". A message box or
 // dialog that found its queue empty gets " [unscripted]" appended, so it stands out.
 #include <cstdint>
 #include <functional>
@@ -93,6 +94,8 @@ class FakePlatform : public app::PlatformServices {
   // 5, fewer than 20 bytes 100. Bytes beyond the twentieth are not read; a write leaves exactly 20.
   int readRecords(const std::string& path, app::Records& records) override;
   int writeRecords(const std::string& path, const app::Records& records) override;
+  // Appends to the file in the in-memory tree; refused as a write there would be.
+  bool appendLine(const std::string& path, const std::string& line) override;
 
  private:
   struct Window {

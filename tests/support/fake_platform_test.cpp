@@ -156,5 +156,18 @@ TEST(FakePlatformWindows, FindsAddedWindowsByClassAndTitle) {
   EXPECT_EQ(platform.calls("postMessage").front(), "postMessage(" + std::to_string(running) + ", 0x400, 0, 0)");
 }
 
+TEST(FakePlatformRecords, AppendLineAddsCrLfLinesAndIsRefusedWhereAWriteWouldBe) {
+  settings::MemoryFiles files;
+  files.putFolder("C:\\VARNEX");
+  FakePlatform platform(files);
+  EXPECT_TRUE(platform.appendLine("C:\\VARNEX\\Apply.log", "one"));
+  EXPECT_TRUE(platform.appendLine("C:\\VARNEX\\Apply.log", "two"));
+  EXPECT_EQ(files.readFile("C:\\VARNEX\\Apply.log"), "one\r\ntwo\r\n");
+  EXPECT_FALSE(platform.appendLine("C:\\MISSING\\Apply.log", "lost"));
+  files.putFile("C:\\VARNEX\\Locked.log", "", settings::kAttrReadOnly);
+  EXPECT_FALSE(platform.appendLine("C:\\VARNEX\\Locked.log", "lost"));
+  EXPECT_EQ(platform.count("appendLine"), 4u);
+}
+
 }  // namespace
 }  // namespace varnex::testing

@@ -270,4 +270,14 @@ int Win32Platform::writeRecords(const std::string& path, const app::Records& rec
   return 0;
 }
 
+bool Win32Platform::appendLine(const std::string& path, const std::string& line) {
+  ::varnex::win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                               FILE_ATTRIBUTE_ARCHIVE, nullptr));
+  if (!file || SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) return false;
+  const std::string text = line + "\r\n";
+  DWORD written = 0;
+  return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
+}
+
 }  // namespace varnex::ui::win32

@@ -64,6 +64,7 @@ class Win32Platform : public app::PlatformServices {
 
   int readRecords(const std::string& path, app::Records& records) override;
   int writeRecords(const std::string& path, const app::Records& records) override;
+  bool appendLine(const std::string& path, const std::string& line) override;
 
  private:
   bool notifyIcon(DWORD action);
