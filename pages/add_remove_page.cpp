@@ -79,7 +79,10 @@ std::optional<std::string> AddRemovePage::matchSelected() {
   for (const std::string& key : ListBox1.items()) {
     try {
       auto entry = openEntry(window_.stores(), entryKeyOf(key));
-      if (entry && entry->readText("DisplayName") == selected) matched = key;
+      // An entry without a name is not listed, so it never stands for a row, not even the
+      // empty one.
+      if (entry && entry->valueExists("DisplayName") && entry->readText("DisplayName") == selected)
+        matched = key;
     } catch (const settings::StoreError&) {
     }
   }

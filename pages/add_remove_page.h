@@ -36,7 +36,8 @@ class AddRemovePage : public app::Page {
   // Both lists anew from the registry; the selection is lost.
   void fill();
   // The entry the selected row (row 0 when none is selected) stands for: the last key, in key
-  // order, whose display name is that text. Nothing for an empty list or no match.
+  // order, whose display name is that text; entries without one never match. Nothing for an
+  // empty list or no match.
   std::optional<std::string> matchSelected();
 
   void Button2Click();  // "Edit"

@@ -23,7 +23,7 @@ class Internet2Page : public app::Page {
   const char* sheet() const override { return "TabSheet11"; }
   std::vector<app::NamedRow> rows() override;
   void beforeFirstRead() override { Edit9.enabled = false; }
-  // Also writes the session keep-alive time at once; a refused write throws StoreError.
+  // The pending values and controls only; "Back to Windows Default" writes the keep-alive time.
   void restoreDefaults() override;
 
   void RadioButton24Click();

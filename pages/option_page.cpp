@@ -4,6 +4,25 @@
 
 namespace varnex::pages {
 
+settings::CheckRowDefinition toggle(settings::Location at, settings::ValueKind kind, settings::Value defaultValue,
+                                    settings::Value checkedWhen, std::vector<settings::WriteAction> whenChecked,
+                                    std::vector<settings::WriteAction> whenUnchecked) {
+  settings::CheckRowDefinition d;
+  d.at = std::move(at);
+  d.kind = kind;
+  d.read.defaultValue = std::move(defaultValue);
+  d.read.checkedWhen = std::move(checkedWhen);
+  d.read.ifPresent = kind == settings::ValueKind::Binary;
+  d.whenChecked = std::move(whenChecked);
+  d.whenUnchecked = std::move(whenUnchecked);
+  return d;
+}
+
+settings::CheckRowDefinition ignoringCase(settings::CheckRowDefinition row) {
+  row.read.ignoreCase = true;
+  return row;
+}
+
 OptionPage::OptionPage(app::MainWindow& window, const char* sheet, const char* pane, const char* editorGroup)
     : window_(window),
       form_(window.form()),
@@ -19,10 +38,10 @@ ui::CheckBox& OptionPage::addOption(OptionSpec option) {
   window_.attachOption(box, editorGroup_, std::move(option.editor));
   if (option.byDefault) defaults_.emplace_back(&box, *option.byDefault);
 
-  if (auto* toggle = std::get_if<settings::CheckRowDefinition>(&option.row)) {
-    toggle->control = option.control;
+  if (auto* check = std::get_if<settings::CheckRowDefinition>(&option.row)) {
+    check->control = option.control;
     toggles_.push_back(std::make_unique<CheckBoxToggle>(box));
-    addRow(option.control, std::make_unique<settings::CheckRow>(std::move(*toggle), *toggles_.back()));
+    addRow(option.control, std::make_unique<settings::CheckRow>(std::move(*check), *toggles_.back()));
   } else if (auto* pending = std::get_if<settings::PendingRowDefinition>(&option.row)) {
     pending->writes = [&box] { return box.checked(); };
     addRow(option.control, std::make_unique<settings::PendingRow>(std::move(*pending)));

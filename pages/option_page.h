@@ -41,6 +41,15 @@ struct OptionSpec {
   std::optional<bool> byDefault;
 };
 
+// A toggle option's row: the box is checked when the stored value (the default when it cannot be
+// read) equals checkedWhen; the write pass runs the actions of the box's state. Binary values are
+// read only when present, so an absent one never shows an earlier cell.
+settings::CheckRowDefinition toggle(settings::Location at, settings::ValueKind kind, settings::Value defaultValue,
+                                    settings::Value checkedWhen, std::vector<settings::WriteAction> whenChecked,
+                                    std::vector<settings::WriteAction> whenUnchecked);
+// The same row, comparing texts ignoring case.
+settings::CheckRowDefinition ignoringCase(settings::CheckRowDefinition row);
+
 // A catalogue page with option boxes on its sheet, a description pane and perhaps an editor group.
 class OptionPage : public app::Page {
  public:

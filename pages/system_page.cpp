@@ -28,77 +28,51 @@ Value text(const char* t) { return std::string(t); }
 Value number(std::uint32_t n) { return n; }
 
 struct ToggleOption {
+  const char* control;
   const char* caption;
   const char* help;
   settings::CheckRowDefinition row;
 };
 
-settings::CheckRowDefinition toggle(const char* control, settings::Location at, ValueKind kind,
-                                    Value defaultValue, Value checkedWhen,
-                                    std::vector<WriteAction> whenChecked,
-                                    std::vector<WriteAction> whenUnchecked) {
-  settings::CheckRowDefinition d;
-  d.control = control;
-  d.at = std::move(at);
-  d.kind = kind;
-  d.read.defaultValue = std::move(defaultValue);
-  d.read.checkedWhen = std::move(checkedWhen);
-  // The binary rows read only a present value, so an absent one never shows an earlier cell.
-  d.read.ifPresent = kind == ValueKind::Binary;
-  d.whenChecked = std::move(whenChecked);
-  d.whenUnchecked = std::move(whenUnchecked);
-  return d;
-}
-
 std::vector<ToggleOption> toggleOptions() {
   using settings::registryValue;
   using settings::systemIni;
   using W = WriteAction;
-  std::vector<ToggleOption> options = {
-      {"Enable Beep on Error", "Use this option to generate a beep sound when an error occurs.",
-       toggle("CheckBox15", registryValue(kHkeyCurrentUser, "Control Panel\\Sound", "Beep"),
-              ValueKind::Text, text("NO"), text("YES"), {W::write(text("YES"))},
-              {W::writeIfPresent(text("NO"))})},
-      {"Maximize Memory in MS-DOS Prompt",
+  return {
+      {"CheckBox15", "Enable Beep on Error", "Use this option to generate a beep sound when an error occurs.",
+       // "yes" and "Yes" turn the beep on too
+       ignoringCase(toggle(registryValue(kHkeyCurrentUser, "Control Panel\\Sound", "Beep"), ValueKind::Text,
+                           text("NO"), text("YES"), {W::write(text("YES"))}, {W::writeIfPresent(text("NO"))}))},
+      {"CheckBox16", "Maximize Memory in MS-DOS Prompt",
        "Use this option to get about 2-12 kb of conventional memory in Windows MS-DOS prompt.",
-       toggle("CheckBox16", systemIni("386Enh", "LocalLoadHigh"), ValueKind::Text, text("0"),
-              text("1"), {W::write(text("1"))}, {W::deleteEntry()})},
-      {"Contiguous File Allocation Size",
+       toggle(systemIni("386Enh", "LocalLoadHigh"), ValueKind::Text, text("0"), text("1"), {W::write(text("1"))},
+              {W::deleteEntry()})},
+      {"CheckBox17", "Contiguous File Allocation Size",
        "Use this option to increase Windows performance when running multimedia applications.",
-       toggle("CheckBox17", registryValue(kHkeyLocalMachine, kFileSystem, "ContigFileAllocSize"),
-              ValueKind::Integer, number(0), number(512), {W::write(number(512))},
-              {W::deleteValue()})},
-      {"Add Buffer for Harddisk",
+       toggle(registryValue(kHkeyLocalMachine, kFileSystem, "ContigFileAllocSize"), ValueKind::Integer, number(0),
+              number(512), {W::write(number(512))}, {W::deleteValue()})},
+      {"CheckBox18", "Add Buffer for Harddisk",
        "Use this option to increase your harddisk performance when Windows access swap file.",
-       toggle("CheckBox18", systemIni("386Enh", "PageBuffers"), ValueKind::Text, text("0"),
-              text("32"), {W::write(text("32"))}, {W::deleteEntry()})},
-      {"Disable Low Disk Warning",
+       toggle(systemIni("386Enh", "PageBuffers"), ValueKind::Text, text("0"), text("32"), {W::write(text("32"))},
+              {W::deleteEntry()})},
+      {"CheckBox19", "Disable Low Disk Warning",
        "Use this option to disable warning message when your harddisk allmost full.",
-       toggle("CheckBox19",
-              registryValue(kHkeyLocalMachine, kFileSystem, "DisableLowDiskSpaceBroadcast"),
-              ValueKind::Binary, number(9), number(0xFFFFFFFFu), {W::write(number(0xFFFFFFFFu))},
-              {W::deleteValue()})},
-      {"Disable FIFO Method for Disk Drive", "Use this option to increase disk drive performance.",
-       toggle("CheckBox20",
-              registryValue(kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\Class\\fdc\\0000",
-                            "ForceFIFO"),
+       toggle(registryValue(kHkeyLocalMachine, kFileSystem, "DisableLowDiskSpaceBroadcast"), ValueKind::Binary,
+              number(9), number(0xFFFFFFFFu), {W::write(number(0xFFFFFFFFu))}, {W::deleteValue()})},
+      {"CheckBox20", "Disable FIFO Method for Disk Drive", "Use this option to increase disk drive performance.",
+       toggle(registryValue(kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\Class\\fdc\\0000", "ForceFIFO"),
               ValueKind::Text, text("1"), text("0"), {W::write(text("0"))}, {W::deleteValue()})},
-      {"Restrict Logon Access",
+      {"CheckBox23", "Restrict Logon Access",
        "Use this option to prevent your Windows system from someone that does not have "
        "permission.",
-       toggle("CheckBox23", registryValue(kHkeyLocalMachine, "Network\\Logon", "MustBeValidated"),
-              ValueKind::Integer, number(0), number(1), {W::write(number(1))}, {W::deleteValue()})},
-      {"Disable Autoplay Data CD",
+       toggle(registryValue(kHkeyLocalMachine, "Network\\Logon", "MustBeValidated"), ValueKind::Integer, number(0),
+              number(1), {W::write(number(1))}, {W::deleteValue()})},
+      {"CheckBox26", "Disable Autoplay Data CD",
        "Use this option to disable autoplay feature on data CD, but keep audio CD.",
-       toggle("CheckBox26",
-              registryValue(kHkeyCurrentUser,
-                            "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+       toggle(registryValue(kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
                             "NoDriveTypeAutoRun"),
-              ValueKind::Binary, number(9), number(189), {W::write(number(189))},
-              {W::writeIfPresent(number(149))})},
+              ValueKind::Binary, number(9), number(189), {W::write(number(189))}, {W::writeIfPresent(number(149))})},
   };
-  options[0].row.read.ignoreCase = true;  // "yes" and "Yes" turn the beep on too
-  return options;
 }
 
 }  // namespace
@@ -159,11 +133,10 @@ SystemPage::SystemPage(app::MainWindow& window)
   }
 
   for (ToggleOption& option : toggleOptions()) {
-    const std::string control = option.row.control;
-    addOption({.control = control.c_str(),
+    addOption({.control = option.control,
                .caption = option.caption,
                .help = option.help,
-               .slot = slotOf(control.c_str()),
+               .slot = slotOf(option.control),
                .row = std::move(option.row),
                .byDefault = false});
   }

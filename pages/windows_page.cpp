@@ -40,27 +40,8 @@ W in(const char* key, W action) {
   return action;
 }
 
-settings::CheckRowDefinition toggle(settings::Location at, ValueKind kind, Value defaultValue, Value checkedWhen,
-                                    std::vector<W> whenChecked, std::vector<W> whenUnchecked) {
-  settings::CheckRowDefinition d;
-  d.at = std::move(at);
-  d.kind = kind;
-  d.read.defaultValue = std::move(defaultValue);
-  d.read.checkedWhen = std::move(checkedWhen);
-  // Binary values are read only when present, so an absent one never shows an earlier cell.
-  d.read.ifPresent = kind == ValueKind::Binary;
-  d.whenChecked = std::move(whenChecked);
-  d.whenUnchecked = std::move(whenUnchecked);
-  return d;
-}
-
 settings::CheckRowDefinition ifPresent(settings::CheckRowDefinition d) {
   d.read.ifPresent = true;
-  return d;
-}
-
-settings::CheckRowDefinition ignoringCase(settings::CheckRowDefinition d) {
-  d.read.ignoreCase = true;
   return d;
 }
 

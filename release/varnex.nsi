@@ -69,7 +69,37 @@ FunctionEnd
   Call WriteRecord
 !macroend
 
+; Files in use cannot be replaced or deleted: while Varnex 2000 (its main window, also when it
+; waits as a tray icon) or tappolin (its hidden window) runs, ask the user to close it. Cancel, and
+; any silent run, stops before anything is changed, with a non-zero exit code.
+!macro CloseRunningPrograms un stopped
+Function ${un}CloseRunningPrograms
+  Push $0
+  retry:
+    FindWindow $0 "TForm1" "${PRODUCT}"
+    IntCmp $0 0 tappolin
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} is running, perhaps as an icon next to the clock.$\r$\n$\r$\nClose it, then press Retry. Cancel ${stopped}." \
+      /SD IDCANCEL IDRETRY retry
+    Goto cancel
+  tappolin:
+    FindWindow $0 "TappolinClass"
+    IntCmp $0 0 done
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "Tappolin is running: its icon is next to the clock.$\r$\n$\r$\nRight-click the icon, choose Close, then press Retry. Cancel ${stopped}." \
+      /SD IDCANCEL IDRETRY retry
+  cancel:
+    Pop $0
+    Abort "${PRODUCT} or Tappolin is running; nothing was changed."
+  done:
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro CloseRunningPrograms "" "stops setup without changing anything"
+!insertmacro CloseRunningPrograms "un." "stops the uninstaller without removing anything"
+
 Section "${PRODUCT}"
+  Call CloseRunningPrograms
   SetOutPath "$INSTDIR"
   File "/oname=Varnex.exe" "${VARNEX_EXE}"
   File "/oname=pellimor.dll" "${PELLIMOR_DLL}"
@@ -105,7 +135,8 @@ SectionEnd
 ; changed with the program stay as they are, and so does the Backup folder of saved settings,
 ; which keeps the program folder in place when it holds any.
 Section "Uninstall"
-  ; A program still running (tappolin in the tray) goes at the next restart.
+  Call un.CloseRunningPrograms
+  ; A program still in use without a window of its own goes at the next restart.
   Delete /REBOOTOK "$INSTDIR\Varnex.exe"
   Delete /REBOOTOK "$INSTDIR\pellimor.dll"
   Delete /REBOOTOK "$INSTDIR\tappolin.exe"

@@ -30,6 +30,10 @@ const std::string kPrograms =
     "[" + kKey + "\\Broken]\n\"DisplayName\"=dword:00000001\n\n"
     "[" + kKey + "\\apple]\n\"DisplayName\"=\"Apple Pie\"\n\"UninstallString\"=dword:00000002\n\n";
 
+std::string uninstall(const std::string& name) {
+  return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
+}
+
 class AddRemove : public PageTest {
  protected:
   void SetUp() override {
@@ -46,9 +50,6 @@ class AddRemove : public PageTest {
   bool entryExists(const std::string& name) { return keyExists(kHkeyLocalMachine, uninstall(name)); }
   std::string value(const std::string& entry, const char* name) {
     return stored(kHkeyLocalMachine, uninstall(entry), name);
-  }
-  static std::string uninstall(const std::string& name) {
-    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
   }
 };
 
@@ -116,6 +117,32 @@ TEST_F(AddRemove, RemoveAsksThenDeletesTheMatchedEntryWithItsSubtreeAndRefills) 
           << "refilled without the removed line";
       EXPECT_EQ(t.control<ui::ListBox>("ListBox2").itemIndex(), -1) << "the refill drops the selection";
     }
+  }
+}
+
+// An entry listed under the empty name: an entry without a name (PrinterPack, later in key order)
+// must not take its place, or "Remove" deletes and "Edit" writes an entry the user never saw.
+TEST(AddRemoveLists, TheEmptyNameMatchesOnlyTheEntryThatHasIt) {
+  const std::string blank = "[" + kKey + "\\Blank]\n\"DisplayName\"=\"\"\n\"UninstallString\"=\"BLANK.EXE\"\n\n";
+  for (const char* press : {"Edit", "Remove"}) {
+    SCOPED_TRACE(press);
+    PageHarness t;
+    t.loadReg(kPrograms + blank);
+    t.read();
+    t.showPage("TabSheet10");
+    ASSERT_EQ(t.control<ui::ListBox>("ListBox2").items().front(), "");
+    t.control<ui::ListBox>("ListBox2").choose(0);
+    if (std::string(press) == "Edit") {
+      t.control<ui::Button>("Button2").click();
+      EXPECT_EQ(t.catalogue->commandEditor.entryKey(), uninstall("Blank"));
+      EXPECT_EQ(t.catalogue->commandEditor.Edit1.text(), "BLANK.EXE");
+    } else {
+      t.platform.answers.push(app::kIdYes);
+      t.control<ui::Button>("Button3").click();
+      EXPECT_FALSE(t.keyExists(kHkeyLocalMachine, uninstall("Blank")));
+    }
+    EXPECT_TRUE(t.keyExists(kHkeyLocalMachine, uninstall("PrinterPack")));
+    EXPECT_EQ(t.stored(kHkeyLocalMachine, uninstall("PrinterPack"), "UninstallString"), "sz:PRN.EXE");
   }
 }
 

@@ -1,21 +1,13 @@
 // The help window: its three texts byte for byte, one visible at a time, and the main window
 // disabled from opening to closing.
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "tests/pages/page_fixture.h"
 
 namespace varnex::pages {
 namespace {
 
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(VARNEX_FIXTURES) + "/help/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string fixture(const std::string& name) { return fixtureText("help/" + name); }
 
 using Help = PageTest;
 

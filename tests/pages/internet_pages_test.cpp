@@ -475,9 +475,18 @@ TEST(InternetFirst, HelpOpensTheInternetTextAndTheMtuFrameClearsThePane) {
   pane.enabled = true;
   t.control<ui::GroupBox>("GroupBox9").mouseMove();
   EXPECT_FALSE(pane.enabled);
+  // Another page's text was the last one shown.
+  t.click("RxSpeedButton12");
+  t.catalogue->help.defaultButton().click();
   t.click("RxSpeedButton10");
   EXPECT_TRUE(t.catalogue->help.shown());
   EXPECT_FALSE(t.window.enabled);
+  std::vector<std::string> visible;
+  for (const char* memo : {"Memo1", "Memo2", "Memo3"}) {
+    const ui::Memo& text = t.catalogue->help.form().get<ui::Memo>(memo);
+    if (text.visible) visible.push_back(text.text());
+  }
+  EXPECT_EQ(visible, std::vector<std::string>{fixtureText("help/internet.txt")});
 }
 
 // "Back to Windows Default" puts both pages' defaults in place; only "Apply" writes them.

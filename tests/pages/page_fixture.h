@@ -2,8 +2,10 @@
 // A main window over an in-memory machine with the catalogue built on it, as varnex.exe starts.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "app/main_window.h"
@@ -14,6 +16,15 @@
 #include "tests/support/fake_platform.h"
 
 namespace varnex::pages {
+
+// A file of tests/fixtures, named below it ("help/internet.txt"), byte for byte.
+inline std::string fixtureText(const std::string& name) {
+  std::ifstream in(std::string(VARNEX_FIXTURES) + "/" + name, std::ios::binary);
+  EXPECT_TRUE(in) << name;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // Plain so that a table of cases can make a fresh one per case.
 struct PageHarness {

@@ -1,9 +1,8 @@
 // "Back to Windows Default", answered Yes, over the sample machine after a user tuned it: the
 // whole machine afterwards, compared with a fixture a person can read.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "settings/formats/shell_link.h"
@@ -14,12 +13,7 @@
 namespace varnex::pages {
 namespace {
 
-std::string fixture(const std::string& name) {
-  std::ifstream in(std::string(VARNEX_FIXTURES) + "/windows_default/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string fixture(const std::string& name) { return fixtureText("windows_default/" + name); }
 
 bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -106,6 +100,35 @@ TEST(BackToWindowsDefault, YesOverATunedSampleMachineLeavesExactlyTheExpectedMac
     std::ofstream(path, std::ios::binary) << actual;
     ADD_FAILURE() << "the machine differs from tests/fixtures/windows_default/after.txt; it is in " << path;
   }
+}
+
+// The first direct write, to C:\MSDOS.SYS, is refused: its message is shown and the steps after
+// it, "Apply" included, do not run; what the steps before it set stays set.
+TEST(BackToWindowsDefault, ARefusedBootFileWriteIsShownAndStopsTheRest) {
+  PageHarness t;
+  t.loadMsdos("BootMenuDelay=5\nBootKeys=0\n");
+  t.read();
+  ASSERT_TRUE(t.box("CheckBox1").checked());
+  t.box("CheckBox15").setChecked(true);
+  t.showPage("TabSheet6");
+  t.press("CheckBox45");
+  ASSERT_EQ(t.box("CheckBox45").captionColour, ui::kNavy);
+  t.machine.files.setFileAttributes(settings::kMsdosSys, settings::kAttrReadOnly);
+
+  t.platform.answers.push(app::kIdYes);
+  t.platform.answers.push(app::kIdOk);
+  t.box("CheckBox64").mouseDown(ui::MouseButton::Left);
+  EXPECT_THAT(t.platform.calls("messageBox"),
+              ::testing::ElementsAre("messageBox(Are you sure ?, Confirm, 0x24)",
+                                     "messageBox(Unable to write to C:\\MSDOS.SYS, Varnex 2000, 0x10)"));
+  EXPECT_FALSE(t.box("CheckBox64").checked());
+  EXPECT_FALSE(t.box("CheckBox1").checked()) << "the Boot defaults come before it";
+  EXPECT_EQ(t.msdos("BootMenuDelay"), "5");
+  EXPECT_TRUE(t.box("CheckBox15").checked()) << "the System defaults come after it";
+  EXPECT_EQ(t.stored(settings::kHkeyCurrentUser, "Control Panel\\Desktop\\WindowMetrics", "Shell Icon BPP"),
+            "<absent>")
+      << "so do the other direct writes";
+  EXPECT_EQ(t.box("CheckBox45").captionColour, ui::kNavy) << "and \"Apply\", which clears the marks";
 }
 
 }  // namespace

@@ -249,6 +249,23 @@ TEST_F(Windows, ThumbnailSavesTheIconOnceAndPutsItBack) {
   EXPECT_EQ(stored(kHkeyClassesRoot, kBitmapIcon, ""), "sz:C:\\WINDOWS\\pbrush.exe,1");
 }
 
+// A saved icon left from an earlier round trip (the icon changed since): the icon in force is the
+// one to save, and the one turning thumbnails off puts back.
+TEST_F(Windows, ThumbnailOverAnOlderSavedIconSavesTheCurrentOne) {
+  loadReg("[HKEY_CLASSES_ROOT\\Paint.Picture\\DefaultIcon]\n@=\"C:\\\\PAINT\\\\NEW.ICO,0\"\n"
+          "\"OldBitmapIcon\"=\"C:\\\\WINDOWS\\\\pbrush.exe,1\"\n");
+  read();
+  EXPECT_FALSE(box("CheckBox63").checked());
+  box("CheckBox63").click();
+  window.Button5Click();
+  EXPECT_EQ(stored(kHkeyClassesRoot, kBitmapIcon, ""), "sz:%1");
+  EXPECT_EQ(stored(kHkeyClassesRoot, kBitmapIcon, "OldBitmapIcon"), "sz:C:\\PAINT\\NEW.ICO,0");
+  box("CheckBox63").click();
+  window.Button5Click();
+  EXPECT_EQ(stored(kHkeyClassesRoot, kBitmapIcon, ""), "sz:C:\\PAINT\\NEW.ICO,0");
+  EXPECT_EQ(stored(kHkeyClassesRoot, kBitmapIcon, "OldBitmapIcon"), "<absent>");
+}
+
 TEST_F(Windows, ThumbnailOffWithoutASavedIconLeavesThumbnailsOn) {
   loadReg("[HKEY_CLASSES_ROOT\\Paint.Picture\\DefaultIcon]\n@=\"%1\"\n");
   read();

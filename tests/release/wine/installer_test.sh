@@ -8,41 +8,14 @@
 #   uninstaller.exe  the uninstaller makensis handed over at build time: the one installed must
 #                    be the same file, or its import check would say nothing
 set -uo pipefail
-here=$(dirname "$(readlink -f "$0")")
-root=$(readlink -f "$here/../../..")
-. "$root/scripts/wine-lib.sh"
 [ $# -eq 6 ] || { echo "usage: $0 TEMPLATE installer uninstaller starter link_target Readme.txt" >&2; exit 2; }
 tpl=$1 installer=$2 uninstaller=$3 starter=$4 link_reader=$5 readme=$6
+. "$(dirname "$(readlink -f "$0")")/installer_lib.sh" "$tpl"
 
-ensure_display || exit 1
-prefix=$(mktemp -d /tmp/varnex-install.XXXXXX)
-trap 'wine_prefix_drop "$prefix"' EXIT
-bash "$root/scripts/sample-prefix.sh" "$tpl" "$prefix" >/dev/null || { echo "FAIL: sample-prefix.sh"; exit 1; }
-export WINEPREFIX=$prefix
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
-
-c=$prefix/drive_c
-windir=$c/windows
-prog="$c/Program Files/Varnex 2000"
-prog_dos='C:\Program Files\Varnex 2000'
-menu="$windir/Start Menu/Programs/Varnex 2000"
-menu_dos='C:\windows\Start Menu\Programs\Varnex 2000'
-desktop=$windir/Desktop
-quick="$windir/Application Data/Microsoft/Internet Explorer/Quick Launch"
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-
-files_in() { (cd "$1" 2>/dev/null && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' '); }
 config_hex() { od -An -tx1 -v "$prog/Config.DAT" 2>/dev/null | tr -d ' \n'; }
 link_of() { wine "$link_reader" "$1" | tr -d '\r' | tr '\n' '|'; }
-reg_value() { wine reg query "$key\\Varnex 2000" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^    $1    REG_SZ    //p"; }
-export_uninstall_key() { rm -f "$c/key.reg"; wine reg export "$key" 'C:\key.reg' /y >/dev/null 2>&1; cat "$c/key.reg"; }
 fingerprint() { md5sum "$c/MSDOS.SYS" "$windir/system.ini" | cut -d' ' -f1; export_uninstall_key | md5sum; }
 
-# The sample machine holds the program already installed: take that away again.
-rm -rf "$prog" "$menu"
-wine reg delete "$key\\Varnex 2000" /f >/dev/null 2>&1
 # Files of the user's own beside ours in the shared folders.
 for folder in "$desktop" "$quick" "$windir/Start Menu/Programs"; do
   python3 "$root/scripts/make-lnk.py" "$folder/Letters.lnk" 'C:\windows\notepad.exe' 'C:\'
