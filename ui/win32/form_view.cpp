@@ -10,6 +10,7 @@
 #include "ui/lists.h"
 #include "ui/pages.h"
 #include "ui/ranges.h"
+#include "ui/win32/message_loop_watch.h"
 
 namespace varnex::ui::win32 {
 
@@ -557,13 +558,16 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (Native* n = view->find(hwnd)) {
       switch (message) {
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONDBLCLK: {
+          MessageLoopWatch watch;
           guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Left); });
           view->sync();
-          // A handler that asked a question took the release in the question's own loop: the
+          // A handler that asked a question let the question's own loop take the release: the
           // control must not start a click that no release will end (it would hold the mouse).
-          if (GetKeyState(VK_LBUTTON) >= 0) return 0;
+          // A press sent or posted by another program comes with its release still to follow.
+          if (watch.loopRan()) return 0;
           break;
+        }
         case WM_RBUTTONDOWN:
           guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Right); });
           view->sync();
