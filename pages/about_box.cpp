@@ -67,6 +67,7 @@ AboutBox::AboutBox(app::MainWindow& main)
   RxLabel2.font = kSubtitleFont;
   Image1.icon = kProgramIcon;
   Image1.height = 32;
+  RxSpeedButton1.handCursor = true;
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   main_.onTimer(kAboutTimer1, [this] { Timer1Timer(); });
 }

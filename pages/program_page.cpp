@@ -35,6 +35,7 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
   title.captionColour = ui::kNavy;
   title.height = 30;
 
+  for (ui::Button* link : {&RxSpeedButton1, &RxSpeedButton2, &RxSpeedButton4}) link->handCursor = true;
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   RxSpeedButton2.onClick = [this] { RxSpeedButton2Click(); };
   RxSpeedButton4.onClick = [this] { RxSpeedButton4Click(); };

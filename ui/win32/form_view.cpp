@@ -580,6 +580,12 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
           guarded(hwnd, [n] { n->control->mouseMove(); });
           view->sync();
           break;
+        case WM_SETCURSOR:
+          if (n->control->handCursor && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            return TRUE;
+          }
+          break;
         case WM_NCDESTROY:
           SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
           RemovePropA(hwnd, kOriginalProperty);

@@ -2,13 +2,13 @@
 // that another program sends (BM_CLICK) or posts, and the space bar must all end in the same
 // gestures; a press whose handler runs a modal loop must leave no control holding the mouse.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <functional>
 #include <string>
 
 #include "ui/buttons.h"
 #include "ui/form.h"
+#include "tests/app/wine/driver.h"
 #include "ui/win32/form_window.h"
 
 namespace varnex::ui::win32 {
@@ -27,17 +27,8 @@ void pump(DWORD ms) {
   }
 }
 
-void mouseClick(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT input[2] = {};
-  input[0].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1] = input[0];
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-}
+// A physical press and release, as the user's hand makes them (queued until the pump runs).
+void mouseClick(HWND control) { e2e::leftClick(control); }
 
 struct Way {
   const char* name;
