@@ -8,12 +8,9 @@ namespace varnex::pages {
 
 namespace {
 
-const ui::Font kTitleFont{"Arial", 24, true, true};
 const ui::Font kSubtitleFont{"Arial", 21, true, true};
 constexpr int kLabelHeight = 13;
 constexpr int kTitleWidth = 240;  // the large faces, up to the icon
-// The program's main icon (the resource id varnex.exe gives it).
-constexpr int kProgramIcon = 1;
 
 std::string kilobytes(std::uint32_t bytes) { return std::to_string(bytes >> 10) + " KB"; }
 

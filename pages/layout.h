@@ -4,8 +4,14 @@
 #include <string>
 
 #include "ui/control.h"
+#include "ui/pages.h"
 
 namespace varnex::pages {
+
+// The program's main icon, by the resource id varnex.exe gives it.
+inline constexpr int kProgramIcon = 1;
+// The product name where a window shows it as its title.
+inline const ui::Font kTitleFont{"Arial", 24, true, true};
 
 inline ui::Bounds optionBounds(int index) {
   constexpr int kColumnRows = 7, kFirstTop = 44, kRowStep = 27;

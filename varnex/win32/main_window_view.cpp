@@ -13,9 +13,10 @@ SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
   SheetPictures pictures;
   int index = 0;
   for (const app::PageInfo& page : app::pageTable()) {
-    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                         MAKEINTRESOURCEA(kFirstPagePictureId + index++),
-                                                         IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    const int id = kFirstPagePictureId + index++;
+    if (!*page.heading) continue;  // a page with a title of its own shows its own picture
+    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     if (!icon) continue;
     pictures[page.sheet] = icon.get();
     owners.push_back(std::move(icon));

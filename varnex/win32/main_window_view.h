@@ -17,7 +17,8 @@
 namespace varnex::ui::win32 {
 
 
-// Resource ids of the program icon and the page pictures (page i in tab order: 101 + i).
+// Resource ids of the program icon and the page pictures (page i in tab order: 101 + i; none
+// for a page with a title of its own).
 inline constexpr int kProgramIconId = 1;
 inline constexpr int kFirstPagePictureId = 101;
 // The notification-area icon's callback message.
