@@ -244,7 +244,9 @@ void FormView::create(Control& control) {
     }
   }
   if (control.kind() == Kind::SpinEdit) {
-    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 16,
+    // The up-down takes its width from the right of the edit, which keeps the rest: the two
+    // together fill the spin edit's bounds.
+    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, SpinEdit::kButtonsWidth,
                               control.height, host, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
     SendMessageA(n.buddy, UDM_SETRANGE, 0, MAKELPARAM(100, 0));
@@ -288,7 +290,6 @@ RECT FormView::nativeBounds(const Control& control) const {
   int left = 0, top = 0;
   hostOf(control, left, top);
   int width = control.width, height = control.height;
-  if (control.kind() == Kind::SpinEdit) width -= 16;     // the up-down sits at the right
   if (control.kind() == Kind::ComboBox) height += 120;   // room for the drop-down
   return RECT{left, top, left + width, top + height};
 }
