@@ -45,10 +45,11 @@ class Measure {
     GetTextMetricsA(dc_, &metrics);
     return metrics.tmHeight;
   }
-  // The room the text takes when a static control wraps it at width.
-  SIZE wrapped(const std::string& text, int width) const {
+  // The room the text takes when a static control (or, with more flags, an edit) wraps it at
+  // width.
+  SIZE wrapped(const std::string& text, int width, UINT more = 0) const {
     RECT r = {0, 0, width, 0};
-    DrawTextA(dc_, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    DrawTextA(dc_, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | more);
     return SIZE{r.right, r.bottom};
   }
   // The widest text of that many digits.
@@ -127,6 +128,18 @@ std::string cutIn(const ui::Control& c, HWND hwnd) {
       if (need > widthOf(format))
         return std::to_string(digits) + " digits need " + std::to_string(need) + ", the field shows " +
                std::to_string(widthOf(format));
+      return "";
+    }
+    case ui::Kind::Memo: {
+      // A pane without a scroll bar must show all it holds.
+      const auto& memo = static_cast<const ui::Memo&>(c);
+      if (memo.verticalScrollBar || memo.text().empty()) return "";
+      RECT format = {};
+      SendMessageA(hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+      const SIZE need = text.wrapped(memo.text(), widthOf(format), DT_EDITCONTROL | DT_NOPREFIX);
+      if (need.cy > heightOf(format))
+        return "\"" + memo.text() + "\" needs " + std::to_string(need.cy) + " pixels of height, the pane shows " +
+               std::to_string(heightOf(format));
       return "";
     }
     case ui::Kind::ComboBox: {
@@ -248,6 +261,12 @@ TEST_F(Layout, EveryPageOfTheMainWindow) {
     pages.selectTab(index);
     const ui::TabSheet& sheet = *pages.pages()[static_cast<std::size_t>(index)];
     look(sheet);
+    // Each control's help text as the pointer passes over it.
+    for (ui::Control* c : window.form().controls()) {
+      if (!onSheet(*c, &sheet) || !c->onMouseMove) continue;
+      c->mouseMove();
+      look(sheet);
+    }
     // Each option as the user presses it, with the detail editor it opens, and pressed back.
     for (ui::Control* c : window.form().controls()) {
       if (c->kind() != ui::Kind::CheckBox || !onSheet(*c, &sheet) || !c->acceptsInput()) continue;
