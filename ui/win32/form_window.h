@@ -14,7 +14,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "ui/buttons.h"
 #include "ui/form.h"
@@ -59,8 +58,8 @@ class FormWindow {
   // Brings the native controls and the window's visibility in line with the model.
   void sync();
 
-  // For the message loop: Enter and Escape in any form window are handled here. True when the
-  // message was consumed.
+  // For the message loop: Enter and Escape in any window opened from another one are handled
+  // here. True when the message was consumed.
   static bool preTranslate(const MSG& message);
 
  private:
