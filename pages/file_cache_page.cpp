@@ -55,6 +55,8 @@ FileCachePage::FileCachePage(app::MainWindow& window, HelpWindow& help)
   SpinEdit7.setRange(0, 128);
   fitToRange(SpinEdit6);
   fitToRange(SpinEdit7);
+  // One column: both take the wider field's width, so the buttons line up.
+  SpinEdit6.width = SpinEdit7.width = std::max(SpinEdit6.width, SpinEdit7.width);
   SpinEdit7.maxLength = 3;
   SpinEdit7.setValue(16);
   TrackBar6.setPosition(16 / kPathUnit);  // in step with the spin edits' first values
