@@ -29,8 +29,12 @@ SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
 MainWindowView::MainWindowView(app::MainWindow& model, const app::Records& records)
     : model_(model),
       records_(records),
-      window_(model.form(), FormWindowStyle{app::kMainWindowClass.c_str(), app::kMainWindowTitle.c_str(),
-                                            app::kClientWidth, app::kClientHeight, true, true, kProgramIconId}) {}
+      window_(model.form(), FormWindowStyle{.className = app::kMainWindowClass.c_str(),
+                                            .caption = app::kMainWindowTitle.c_str(),
+                                            .clientWidth = app::kClientWidth,
+                                            .clientHeight = app::kClientHeight,
+                                            .main = true,
+                                            .icon = kProgramIconId}) {}
 
 HWND MainWindowView::create() {
   window_.pictures = loadPictures(pictures_);

@@ -245,8 +245,11 @@ class Layout : public ::testing::Test, public PageHarness {
 };
 
 TEST_F(Layout, EveryPageOfTheMainWindow) {
-  FormWindow main(window.form(), FormWindowStyle{"VarnexLayoutMain", "Varnex 2000", app::kClientWidth,
-                                                 app::kClientHeight, true, true});
+  FormWindow main(window.form(), FormWindowStyle{.className = "VarnexLayoutMain",
+                                                 .caption = "Varnex 2000",
+                                                 .clientWidth = app::kClientWidth,
+                                                 .clientHeight = app::kClientHeight,
+                                                 .main = true});
   ASSERT_NE(main.create(nullptr), nullptr);
   auto& pages = window.form().get<ui::PageControl>("PageControl1");
   std::set<std::string> found;  // a fault seen in several states is listed once
@@ -299,7 +302,11 @@ TEST_F(Layout, EveryWindowOpenedFromTheMainWindow) {
   };
   for (const Window& w : windows) {
     w.open();
-    FormWindow native(w.form, FormWindowStyle{"VarnexLayoutWindow", w.caption, w.width, w.height, true, true});
+    FormWindow native(w.form, FormWindowStyle{.className = "VarnexLayoutWindow",
+                                              .caption = w.caption,
+                                              .clientWidth = w.width,
+                                              .clientHeight = w.height,
+                                              .main = true});  // its controls made at once
     ASSERT_NE(native.create(nullptr), nullptr) << w.caption;
     native.sync();
     const std::vector<std::string> problems = problemsOf(w.form, *native.view(), native.hwnd(), nullptr, w.caption);
