@@ -31,7 +31,7 @@ const std::vector<PageInfo>& pageTable() {
       {"TabSheet8", "File-Cache", "File-Cache Optimizer", "", "", "", ""},
       {"TabSheet4", "Disk-Cache", "Disk-Cache Optimizer", "", "", "", ""},
       {"TabSheet7", "Shutdown", "Auto Shutdown", "", "", "", ""},
-      {"TabSheet6", "Varnex", "Varnex 2000", "Memo5", "GroupBox13", "", ""},
+      {"TabSheet6", "Varnex", "", "Memo5", "GroupBox13", "", ""},
   };
   return pages;
 }
@@ -47,7 +47,8 @@ void MainWindow::build() {
   int heading = 0;
   for (const PageInfo& info : pageTable()) {
     auto& sheet = form_.add<ui::TabSheet>(info.sheet, &pages, {}, info.tab);
-    form_.add<ui::Label>("Heading" + std::to_string(++heading), &sheet, kHeading, info.heading);
+    ++heading;
+    if (*info.heading) form_.add<ui::Label>("Heading" + std::to_string(heading), &sheet, kHeading, info.heading);
     if (*info.pane) {
       auto& frame = form_.add<ui::GroupBox>(info.frame, &sheet, kDescriptionFrame, info.frameCaption);
       auto& memo = form_.add<ui::Memo>(info.pane, &frame, kDescriptionPane);

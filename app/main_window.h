@@ -36,7 +36,7 @@ inline const std::string kConfirmTitle = "Confirm";
 struct PageInfo {
   const char* sheet;    // "TabSheet1"
   const char* tab;      // "Boot"
-  const char* heading;  // "Boot Optimizer"
+  const char* heading;  // "Boot Optimizer", or "" for a page that shows a title of its own
   const char* pane;     // "Memo1", or "" without a description pane
   const char* frame;    // the pane's frame, "GroupBox1"
   const char* frameCaption;

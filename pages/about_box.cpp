@@ -1,5 +1,6 @@
 #include "pages/about_box.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "pages/layout.h"
@@ -8,12 +9,10 @@ namespace varnex::pages {
 
 namespace {
 
-const ui::Font kTitleFont{"Arial", 24, true, true};
 const ui::Font kSubtitleFont{"Arial", 21, true, true};
 constexpr int kLabelHeight = 13;
 constexpr int kTitleWidth = 240;  // the large faces, up to the icon
-// The program's main icon (the resource id varnex.exe gives it).
-constexpr int kProgramIcon = 1;
+constexpr int kLeft = 16, kContentWidth = 282;  // the column of text, as wide as the rule under it
 
 std::string kilobytes(std::uint32_t bytes) { return std::to_string(bytes >> 10) + " KB"; }
 
@@ -46,8 +45,8 @@ AboutBox::AboutBox(app::MainWindow& main)
       Image1(label("Image1", 264, 10, "", 32)),
       Label2(label("Label2", 16, 80, "Version 4.2")),
       Label3(label("Label3", 16, 112, "Copyright (C) 2000 the Varnex 2000 authors")),
-      GroupBox1(form_.add<ui::GroupBox>("GroupBox1", nullptr, {16, 128, 282, 7})),
-      OS(label("OS", 16, 144, "", 282)),
+      GroupBox1(form_.add<ui::GroupBox>("GroupBox1", nullptr, {kLeft, 128, kContentWidth, 7})),
+      OS(label("OS", kLeft, 144, "", kContentWidth)),
       Label4(label("Label4", 16, 160)),
       Label7(label("Label7", 16, 176)),
       Label8(label("Label8", 16, 192)),
@@ -67,13 +66,15 @@ AboutBox::AboutBox(app::MainWindow& main)
   RxLabel2.font = kSubtitleFont;
   Image1.icon = kProgramIcon;
   Image1.height = 32;
+  RxSpeedButton1.handCursor = true;
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   main_.onTimer(kAboutTimer1, [this] { Timer1Timer(); });
 }
 
 ui::Label& AboutBox::label(const char* name, int left, int top, const char* caption, int width) {
-  return form_.add<ui::Label>(name, nullptr, {left, top, width ? width : captionWidth(caption) + 40, kLabelHeight},
-                              caption);
+  // Sized to the caption, but never past the window's right margin.
+  if (!width) width = std::min(captionWidth(caption) + 40, kLeft + kContentWidth - left);
+  return form_.add<ui::Label>(name, nullptr, {left, top, width, kLabelHeight}, caption);
 }
 
 void AboutBox::FormCreate() {

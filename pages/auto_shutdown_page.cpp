@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "pages/layout.h"
+
 namespace varnex::pages {
 
 namespace {
@@ -53,6 +55,9 @@ AutoShutdownPage::AutoShutdownPage(app::MainWindow& window)
   SpinEdit3.setRange(0, 23);
   SpinEdit4.setRange(0, 59);
   SpinEdit5.setRange(0, 59);
+  fitToRange(SpinEdit3, &Label38);
+  fitToRange(SpinEdit4, &Label40);
+  fitToRange(SpinEdit5, &Label41);
   CheckBox48.onClick = [this] { CheckBox48Click(); };
   SpinEdit3.onChange = [this] { SpinEdit3Change(); };
   SpinEdit4.onChange = [this] { SpinEdit4Change(); };

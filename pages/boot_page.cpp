@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 
+#include "pages/layout.h"
+
 namespace varnex::pages {
 
 namespace {
@@ -81,6 +83,7 @@ BootPage::BootPage(app::MainWindow& window)
       SpinEdit1(form_.add<ui::SpinEdit>("SpinEdit1", &GroupBox2, {138, 18, 50, 21})),
       Label2(form_.add<ui::Label>("Label2", &GroupBox2, {194, 22, 60, 16}, "seconds")) {
   SpinEdit1.setRange(0, 30);
+  fitToRange(SpinEdit1, &Label2);
   SpinEdit1.setValue(0);
   for (ui::Control* c : {static_cast<ui::Control*>(&Label1), static_cast<ui::Control*>(&SpinEdit1),
                          static_cast<ui::Control*>(&Label2)}) {

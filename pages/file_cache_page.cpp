@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "pages/layout.h"
 #include "pages/unit_row.h"
 #include "settings/registry_store.h"
 #include "settings/store_error.h"
@@ -52,6 +53,10 @@ FileCachePage::FileCachePage(app::MainWindow& window, HelpWindow& help)
   SpinEdit6.maxLength = 4;
   SpinEdit6.setValue(337);
   SpinEdit7.setRange(0, 128);
+  fitToRange(SpinEdit6);
+  fitToRange(SpinEdit7);
+  // One column: both take the wider field's width, so the buttons line up.
+  SpinEdit6.width = SpinEdit7.width = std::max(SpinEdit6.width, SpinEdit7.width);
   SpinEdit7.maxLength = 3;
   SpinEdit7.setValue(16);
   TrackBar6.setPosition(16 / kPathUnit);  // in step with the spin edits' first values

@@ -105,6 +105,7 @@ HelpWindow::HelpWindow(app::MainWindow& main)
       Memo2(addText("Memo2", HelpText::FileCache)),
       Memo3(addText("Memo3", HelpText::Internet)),
       Button1(form_.add<ui::Button>("Button1", nullptr, {192, 216, 75, 25}, "Close")) {
+  Button1.handCursor = true;
   Button1.onClick = [this] { Button1Click(); };
 }
 

@@ -1,5 +1,6 @@
 #include "pages/internet2_page.h"
 
+#include "pages/layout.h"
 #include "settings/registry_store.h"
 
 namespace varnex::pages {
@@ -68,6 +69,7 @@ Internet2Page::Internet2Page(app::MainWindow& window, InternetValues& values)
       RxSpeedButton7(form_.add<ui::Button>("RxSpeedButton7", &TabSheet11, {354, 260, 160, 23}, "Automatic")),
       Memo8(form_.get<ui::Memo>("Memo8")) {
   SpinEdit8.setRange(60, 3600);
+  fitToRange(SpinEdit8, &Label65);
   SpinEdit8.setValue(3600);
   SpinEdit8.maxLength = 4;
   SpinEdit8.onChange = [this] { SpinEdit8Change(); };

@@ -1,6 +1,7 @@
 #include "pages/program_page.h"
 
 #include "pages/command_editor.h"
+#include "pages/layout.h"
 #include "pages/shortcut_row.h"
 
 namespace varnex::pages {
@@ -8,7 +9,6 @@ namespace varnex::pages {
 namespace {
 
 const char kStartMenuFolder[] = "\\Start Menu\\Programs\\Varnex 2000";
-const ui::Font kTitleFont{"Arial", 24, true, true};
 constexpr int kOptionLeft = 12, kOptionWidth = 290, kOptionHeight = 17;
 
 }  // namespace
@@ -18,6 +18,8 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
       about_(about),
       TabSheet6(window.form().get<ui::TabSheet>("TabSheet6")),
       Memo5(window.form().get<ui::Memo>("Memo5")),
+      Image8(window.form().add<ui::Label>("Image8", &TabSheet6, {8, 4, 32, 32})),
+      RxLabel11(window.form().add<ui::Label>("RxLabel11", &TabSheet6, {48, 8, 300, 30}, "Varnex 2000")),
       RxSpeedButton1(window.form().add<ui::Button>("RxSpeedButton1", &TabSheet6, {16, 48, 90, 25}, "Home Page")),
       RxSpeedButton2(window.form().add<ui::Button>("RxSpeedButton2", &TabSheet6, {114, 48, 90, 25}, "Send Email")),
       RxSpeedButton4(window.form().add<ui::Button>("RxSpeedButton4", &TabSheet6, {212, 48, 90, 25}, "About")),
@@ -29,12 +31,10 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
                                    "Show Varnex 2000 icon on the quicklaunch toolbar.", 84)),
       CheckBox47(addShortcutOption("CheckBox47", "Enable Start Menu Icon", "Show Varnex 2000 icon on the start menu.",
                                    112)) {
-  // The page's heading is the product title, in the title's own face.
-  auto& title = window.form().get<ui::Label>("Heading11");
-  title.font = kTitleFont;
-  title.captionColour = ui::kNavy;
-  title.height = 30;
-
+  Image8.icon = kProgramIcon;
+  RxLabel11.font = kTitleFont;
+  RxLabel11.captionColour = ui::kNavy;
+  for (ui::Button* link : {&RxSpeedButton1, &RxSpeedButton2, &RxSpeedButton4}) link->handCursor = true;
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   RxSpeedButton2.onClick = [this] { RxSpeedButton2Click(); };
   RxSpeedButton4.onClick = [this] { RxSpeedButton4Click(); };

@@ -48,6 +48,8 @@ class ProgramPage : public app::Page {
   AboutBox& about_;
   ui::TabSheet& TabSheet6;
   ui::Memo& Memo5;
+  ui::Label& Image8;     // the program's icon
+  ui::Label& RxLabel11;  // "Varnex 2000"
   ui::Button& RxSpeedButton1;
   ui::Button& RxSpeedButton2;
   ui::Button& RxSpeedButton4;

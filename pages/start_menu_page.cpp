@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "pages/layout.h"
+
 namespace varnex::pages {
 
 namespace {
@@ -128,6 +130,7 @@ StartMenuPage::StartMenuPage(app::MainWindow& window)
       SpinEdit2(form_.add<ui::SpinEdit>("SpinEdit2", &GroupBox19, {116, 18, 72, 21})),
       Label6(form_.add<ui::Label>("Label6", &GroupBox19, {196, 22, 80, 16}, "milliseconds")) {
   SpinEdit2.setRange(kMinDelay, kMaxDelay);
+  fitToRange(SpinEdit2, &Label6);
   SpinEdit2.maxLength = 3;
   SpinEdit2.setValue(kDefaultDelay);
   for (ui::Control* c : std::initializer_list<ui::Control*>{&Label5, &SpinEdit2, &Label6})

@@ -62,6 +62,7 @@ class Control {
   bool visible = true;
   bool enabled = true;
   Colour captionColour = kBlack;
+  bool handCursor = false;  // the pointer over it is a pointing hand, as over a link
 
   // True when the user can see the control: it and every container up to the form are visible,
   // and each page on the way is the active page of its tab control.

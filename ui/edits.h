@@ -56,6 +56,9 @@ class SpinEdit : public Edit {
  public:
   SpinEdit() : Edit(Kind::SpinEdit) { setText("0"); }
 
+  // The buttons take this much of the width at the right; the digits have the rest.
+  static constexpr int kButtonsWidth = 16;
+
   int minValue() const { return min_; }
   int maxValue() const { return max_; }
   // Sets the range; the text stays as it is until the next value or focus loss.

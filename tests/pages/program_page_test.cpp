@@ -7,6 +7,7 @@
 
 #include "settings/formats/shell_link.h"
 #include "settings/formats/szdd.h"
+#include "pages/layout.h"
 #include "tests/pages/page_fixture.h"
 
 namespace varnex::pages {
@@ -182,6 +183,21 @@ TEST_F(ProgramPage, TheUninstallShortcutIsACopyFirstThenAShortcutOverIt) {
   machine.shell.offerPersistFile = true;
   apply();
   EXPECT_EQ(link(kUninstallLink), "C:\\VARNEX\\Uninstall.lnk | C:\\VARNEX");
+}
+
+TEST_F(ProgramPage, TheTitleIsTheProgramIconBesideItsNameAndTheLinksShowAHand) {
+  const auto& icon = control<ui::Label>("Image8");
+  const auto& title = control<ui::Label>("RxLabel11");
+  EXPECT_EQ(icon.icon, kProgramIcon);
+  EXPECT_EQ(title.caption, "Varnex 2000");
+  EXPECT_STREQ(title.font.face, "Arial");
+  EXPECT_EQ(title.font.pixels, 24);
+  EXPECT_TRUE(title.font.bold && title.font.italic);
+  EXPECT_EQ(title.captionColour, ui::kNavy);
+  EXPECT_LE(icon.left + icon.width, title.left) << "the name stands right of the icon";
+  EXPECT_EQ(window.form().find("Heading11"), nullptr) << "the page has one title";
+  for (const char* link : {"RxSpeedButton1", "RxSpeedButton2", "RxSpeedButton4"})
+    EXPECT_TRUE(control<ui::Button>(link).handCursor) << link;
 }
 
 TEST_F(ProgramPage, TheLinksOpenTheHomePageAndAMailToSupport) {

@@ -10,6 +10,7 @@
 #include "ui/lists.h"
 #include "ui/pages.h"
 #include "ui/ranges.h"
+#include "ui/win32/message_loop_watch.h"
 
 namespace varnex::ui::win32 {
 
@@ -243,7 +244,9 @@ void FormView::create(Control& control) {
     }
   }
   if (control.kind() == Kind::SpinEdit) {
-    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 16,
+    // The up-down takes its width from the right of the edit, which keeps the rest: the two
+    // together fill the spin edit's bounds.
+    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, SpinEdit::kButtonsWidth,
                               control.height, host, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
     SendMessageA(n.buddy, UDM_SETRANGE, 0, MAKELPARAM(100, 0));
@@ -287,7 +290,6 @@ RECT FormView::nativeBounds(const Control& control) const {
   int left = 0, top = 0;
   hostOf(control, left, top);
   int width = control.width, height = control.height;
-  if (control.kind() == Kind::SpinEdit) width -= 16;     // the up-down sits at the right
   if (control.kind() == Kind::ComboBox) height += 120;   // room for the drop-down
   return RECT{left, top, left + width, top + height};
 }
@@ -557,13 +559,16 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (Native* n = view->find(hwnd)) {
       switch (message) {
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONDBLCLK: {
+          MessageLoopWatch watch;
           guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Left); });
           view->sync();
-          // A handler that asked a question took the release in the question's own loop: the
+          // A handler that asked a question let the question's own loop take the release: the
           // control must not start a click that no release will end (it would hold the mouse).
-          if (GetKeyState(VK_LBUTTON) >= 0) return 0;
+          // A press sent or posted by another program comes with its release still to follow.
+          if (watch.loopRan()) return 0;
           break;
+        }
         case WM_RBUTTONDOWN:
           guarded(hwnd, [n] { n->control->mouseDown(MouseButton::Right); });
           view->sync();
@@ -575,6 +580,12 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_MOUSEMOVE:
           guarded(hwnd, [n] { n->control->mouseMove(); });
           view->sync();
+          break;
+        case WM_SETCURSOR:
+          if (n->control->handCursor && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            return TRUE;
+          }
           break;
         case WM_NCDESTROY:
           SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace varnex::ui::win32 {
 
@@ -40,21 +41,32 @@ HWND FormWindow::create(HWND owner) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = &FormWindow::proc;
     wc.hInstance = instance;
+    if (style_.icon) wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(style_.icon));
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = style_.className;
     if (!RegisterClassA(&wc)) return nullptr;
   }
-  DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-  if (style_.titleButtons) style |= WS_SYSMENU;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME;
+  DWORD style = WS_CAPTION | WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  if (style_.main) {
+    style |= WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX;
+  } else {
+    style |= WS_POPUP;
+    if (style_.titleButtons) style |= WS_SYSMENU;
+    exStyle |= WS_EX_DLGMODALFRAME;
+  }
   RECT frame = {0, 0, style_.clientWidth, style_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return CreateWindowExA(exStyle, style_.className, style_.caption, style, x, y, width, height, owner, nullptr,
-                         instance, this);
+  HWND window = CreateWindowExA(exStyle, style_.className, style_.caption, style, x, y, width, height, owner,
+                                nullptr, instance, this);
+  // Wine drops check states, texts and enabled states given to the controls while the window is
+  // still being created (inside WM_CREATE), so they are given again once it exists.
+  if (window && view_) view_->resync();
+  return window;
 }
 
 LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,43 +93,41 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      if (style_.main) makeView();
+      if (onCreate) onCreate();
       sync();
       return 0;
     case WM_CLOSE:  // the close box, Alt+F4, the task list
       close();
       return 0;
-    case WM_SETCURSOR: {
-      HWND over = reinterpret_cast<HWND>(wParam);
-      if (view_)
-        for (const Control* c : handCursor)
-          if (view_->nativeOf(c) == over) {
-            SetCursor(LoadCursor(nullptr, IDC_HAND));
-            return TRUE;
-          }
-      break;
-    }
     case WM_NCDESTROY:
       hwnd_ = nullptr;
       break;
-    default:
-      if (view_) {
-        LRESULT result = 0;
-        if (view_->handle(message, wParam, lParam, result)) return result;
+    default: {
+      LRESULT result = 0;
+      if (onMessage && onMessage(message, wParam, lParam, result)) {
+        sync();
+        return result;
       }
+      if (view_ && view_->handle(message, wParam, lParam, result)) return result;
       break;
+    }
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
+void FormWindow::makeView() {
+  view_ = std::make_unique<FormView>(form_, hwnd_, pictures);
+  view_->onSynced = [this] { followModel(); };
+  if (defaultButton)
+    if (HWND button = view_->nativeOf(defaultButton)) SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
 void FormWindow::sync() {
-  // The controls are made when the window is first to show: a window the user never opens
-  // costs only its frame.
-  if (!view_ && hwnd_ && visible && visible()) {
-    view_ = std::make_unique<FormView>(form_, hwnd_);
-    view_->onSynced = [this] { followModel(); };
-    if (defaultButton)
-      if (HWND button = view_->nativeOf(defaultButton)) SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-  }
+  if (!hwnd_) return;  // closed for good
+  // The controls of a window opened from another one are made when it is first to show: a
+  // window the user never opens costs only its frame.
+  if (!view_ && visible && visible()) makeView();
   if (view_)
     view_->sync();  // runs followModel
   else
@@ -136,7 +146,7 @@ void FormWindow::followModel() {
     throw;
   }
   const bool want = visible && visible();
-  if (want != shown_) {
+  if (visible && want != shown_) {
     shown_ = want;
     ShowWindow(hwnd_, want ? SW_SHOW : SW_HIDE);
     if (want && defaultButton && view_)
@@ -158,7 +168,7 @@ void FormWindow::pressDefault() {
 bool FormWindow::preTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
   FormWindow* w = windowOf(message.hwnd);
-  if (!w) return false;
+  if (!w || w->style_.main) return false;
   HWND hwnd = w->hwnd_;
   try {
     if (message.wParam == VK_RETURN)

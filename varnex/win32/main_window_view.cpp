@@ -1,7 +1,5 @@
 #include "varnex/win32/main_window_view.h"
 
-#include <exception>
-#include <string>
 #include <vector>
 
 #include "app/startup.h"
@@ -15,9 +13,10 @@ SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
   SheetPictures pictures;
   int index = 0;
   for (const app::PageInfo& page : app::pageTable()) {
-    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                         MAKEINTRESOURCEA(kFirstPagePictureId + index++),
-                                                         IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    const int id = kFirstPagePictureId + index++;
+    if (!*page.heading) continue;  // a page with a title of its own shows its own picture
+    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     if (!icon) continue;
     pictures[page.sheet] = icon.get();
     owners.push_back(std::move(icon));
@@ -28,112 +27,68 @@ SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
 }  // namespace
 
 MainWindowView::MainWindowView(app::MainWindow& model, const app::Records& records)
-    : model_(model), records_(records) {}
+    : model_(model),
+      records_(records),
+      window_(model.form(), FormWindowStyle{.className = app::kMainWindowClass.c_str(),
+                                            .caption = app::kMainWindowTitle.c_str(),
+                                            .clientWidth = app::kClientWidth,
+                                            .clientHeight = app::kClientHeight,
+                                            .main = true,
+                                            .icon = kProgramIconId}) {}
 
 HWND MainWindowView::create() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = &MainWindowView::proc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId));
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = app::kMainWindowClass.c_str();
-  if (!RegisterClassA(&wc)) return nullptr;
-
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame = {0, 0, app::kClientWidth, app::kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND window = CreateWindowExA(0, app::kMainWindowClass.c_str(), app::kMainWindowTitle.c_str(), style, x,
-                                y, width, height, nullptr, nullptr, instance, this);
-  // Wine drops check states, texts and enabled states given to the controls while the window is
-  // still being created (inside WM_CREATE), so they are given again once it exists.
-  if (window && view_) view_->resync();
-  return window;
+  window_.pictures = loadPictures(pictures_);
+  window_.onCreate = [this] {
+    if (onWindowCreated) onWindowCreated(window_.hwnd());
+    model_.onClosed = [this] { DestroyWindow(window_.hwnd()); };
+    model_.FormCreate(records_);
+  };
+  window_.onClose = [this] { model_.close(); };
+  window_.onMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return handle(message, wParam, lParam, result);
+  };
+  window_.afterEvent = [this] {
+    followEnabled();
+    if (afterEvent) afterEvent();
+  };
+  return window_.create(nullptr);
 }
 
-LRESULT CALLBACK MainWindowView::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<MainWindowView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    self = static_cast<MainWindowView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->hwnd_ = hwnd;
-  }
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  // No exception leaves a window procedure: the user is told, and the program goes on with the
-  // window brought back in line with the model.
-  try {
-    return self->handle(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    showUnexpectedError(hwnd, e.what());
-  } catch (...) {
-    showUnexpectedError(hwnd, "unknown error");
-  }
-  if (self->view_ && IsWindow(hwnd)) self->view_->sync();
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-LRESULT MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+bool MainWindowView::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_CREATE:
-      if (onWindowCreated) onWindowCreated(hwnd_);
-      view_ = std::make_unique<FormView>(model_.form(), hwnd_, loadPictures(pictures_));
-      view_->onSynced = [this] {
-        followEnabled();
-        if (afterEvent) afterEvent();
-      };
-      model_.onClosed = [this] { DestroyWindow(hwnd_); };
-      model_.FormCreate(records_);
-      view_->sync();
-      return 0;
-    case WM_CLOSE:
-      model_.close();
-      if (view_ && IsWindow(hwnd_)) view_->sync();
-      return 0;
-    case WM_QUERYENDSESSION: {
-      bool mayEnd = model_.FormCloseQuery();
-      if (view_) view_->sync();
-      return mayEnd ? TRUE : FALSE;
-    }
+    case WM_QUERYENDSESSION:
+      result = model_.FormCloseQuery() ? TRUE : FALSE;
+      return true;
     case app::kWmUser:
       model_.restoreRequest();
-      return 0;
+      return true;
     case kTrayMessage:
       // A left double click on the notification-area icon brings the window back; the right
       // button's release opens its menu.
       if (lParam == WM_LBUTTONDBLCLK) model_.trayDoubleClick();
       if (lParam == WM_RBUTTONUP) model_.trayRightButtonUp();
-      if (view_ && IsWindow(hwnd_)) view_->sync();
-      return 0;
+      return true;
     case WM_TIMER:
       model_.timerFired(static_cast<int>(wParam));
-      if (view_ && IsWindow(hwnd_)) view_->sync();
-      return 0;
+      return true;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {
         model_.FormActivate();
-        if (view_) view_->sync();
+        window_.sync();
       }
-      break;
+      return false;  // the default handling gives the focus back
     case WM_DESTROY:
       PostQuitMessage(0);
-      return 0;
+      return false;
     default:
-      if (view_) {
-        LRESULT result = 0;
-        if (view_->handle(message, wParam, lParam, result)) return result;
-      }
-      break;
+      return false;
   }
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 void MainWindowView::followEnabled() {
-  if (hwnd_ && IsWindow(hwnd_) && (IsWindowEnabled(hwnd_) != FALSE) != model_.enabled)
-    EnableWindow(hwnd_, model_.enabled ? TRUE : FALSE);
+  HWND hwnd = window_.hwnd();
+  if (hwnd && IsWindow(hwnd) && (IsWindowEnabled(hwnd) != FALSE) != model_.enabled)
+    EnableWindow(hwnd, model_.enabled ? TRUE : FALSE);
 }
 
 SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help, pages::CommandEditor& editor,
@@ -145,7 +100,6 @@ SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& he
   about_->visible = [&about] { return about.shown(); };
   about_->onClose = [&about] { about.FormClose(); };
   about_->defaultButton = &about.defaultButton();
-  about_->handCursor = {&about.defaultButton()};
   about_->afterEvent = [&main] { main.followEnabled(); };
   about_->create(main.hwnd());
   about.FormCreate();  // its figures and refresh timer run from start-up on
@@ -157,7 +111,6 @@ SecondaryWindows::SecondaryWindows(pages::AboutBox& about, pages::HelpWindow& he
   // Escape, Alt+F4 and the like close it as "Close" does, so the main window is enabled again.
   help_->onClose = [&help] { help.Button1Click(); };
   help_->defaultButton = &help.defaultButton();
-  help_->handCursor = {&help.defaultButton()};
   help_->afterEvent = [&main] { main.followEnabled(); };
   help_->create(main.hwnd());
 

@@ -17,7 +17,8 @@
 namespace varnex::ui::win32 {
 
 
-// Resource ids of the program icon and the page pictures (page i in tab order: 101 + i).
+// Resource ids of the program icon and the page pictures (page i in tab order: 101 + i; none
+// for a page with a title of its own).
 inline constexpr int kProgramIconId = 1;
 inline constexpr int kFirstPagePictureId = 101;
 // The notification-area icon's callback message.
@@ -28,10 +29,10 @@ class MainWindowView {
   MainWindowView(app::MainWindow& model, const app::Records& records);
   // Creates the window, which runs window creation of the model. Null on failure.
   HWND create();
-  HWND hwnd() const { return hwnd_; }
+  HWND hwnd() const { return window_.hwnd(); }
   // Runs when the native window exists, before window creation of the model.
   std::function<void(HWND)> onWindowCreated;
-  FormView* formView() { return view_.get(); }
+  FormView* formView() { return window_.view(); }
   // Runs after every event of the main window, once its controls are in line with the model.
   std::function<void()> afterEvent;
   // The native enabled state follows MainWindow::enabled; runs after every event of the main
@@ -39,14 +40,13 @@ class MainWindowView {
   void followEnabled();
 
  private:
-  static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // The main window's own messages: session end, restore request, tray, timers, activation.
+  bool handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   app::MainWindow& model_;
   app::Records records_;
-  HWND hwnd_ = nullptr;
-  std::vector<::varnex::win32::UniqueIcon> pictures_;  // before the view, so they outlive it
-  std::unique_ptr<FormView> view_;
+  std::vector<::varnex::win32::UniqueIcon> pictures_;  // before the window, so they outlive it
+  FormWindow window_;
 };
 
 // The three windows created after the main one: the information window, the help window and

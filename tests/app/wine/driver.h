@@ -179,6 +179,13 @@ inline HWND showPage(HANDLE process, HWND window, int index, const char* caption
   return nullptr;
 }
 
+// The window of the program's thread that holds the mouse capture, or null.
+inline HWND captureOf(DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+}
+
 // The text of a control of another process (WM_GETTEXT reaches it where GetWindowText does not).
 inline std::string textOf(HWND hwnd) {
   char text[4096] = {};

@@ -151,6 +151,7 @@ int main(int argc, char** argv) {
         "Yes runs the steps and Apply");
   Sleep(1000);
   check(SendMessageA(back, BM_GETCHECK, 0, 0) == BST_UNCHECKED, "the box is back to rest");
+  check(captureOf(program.dwThreadId) == nullptr, "the press that asked left no control holding the mouse");
   check(FindWindowA("#32770", nullptr) == nullptr || !IsWindowVisible(FindWindowA("#32770", nullptr)),
         "no error was shown");
   shot("after-default");

@@ -360,7 +360,8 @@ def clock():
     return p.px
 
 
-# File name of each page picture, in tab order, with the drawing.
+# File name of each page picture, in tab order, with the drawing. The last page, "Varnex", shows
+# the program's own icon as a control of its own.
 PAGES = [
     ("page-boot.ico", floppy),
     ("page-system.ico", chip),
@@ -372,7 +373,6 @@ PAGES = [
     ("page-file-cache.ico", documents),
     ("page-disk-cache.ico", disk_drive),
     ("page-shutdown.ico", clock),
-    ("page-varnex.ico", monitor),
 ]
 
 
