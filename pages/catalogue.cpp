@@ -2,7 +2,7 @@
 
 #include <map>
 #include <set>
-#include <stdexcept>
+#include "base/error.h"
 
 #include "pages/windows_default.h"
 
@@ -60,11 +60,11 @@ std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
   std::map<std::string, settings::Row*> byName;
   for (const app::NamedRow& named : rows)
     if (!byName.emplace(named.control, named.row).second)
-      throw std::logic_error("two rows go by " + named.control);
+      throw LogicError("two rows go by " + named.control);
   std::set<std::string> declared(readPassOrder().begin(), readPassOrder().end());
   declared.insert(writePassOrder().begin(), writePassOrder().end());
   for (const app::NamedRow& named : rows)
-    if (!declared.count(named.control)) throw std::logic_error("no pass declares the row " + named.control);
+    if (!declared.count(named.control)) throw LogicError("no pass declares the row " + named.control);
   std::vector<settings::Row*> ordered;
   for (const std::string& name : order) {
     auto it = byName.find(name);

@@ -30,7 +30,7 @@ const std::vector<std::string>& writePassOrder();
 
 // The rows named by order, in that order. A declared name that no row has is left out (its page
 // may not be built yet); a row that no name declares, or two rows of one name, is a fault of the
-// catalogue and throws std::logic_error.
+// catalogue and throws LogicError.
 std::vector<settings::Row*> inPassOrder(const std::vector<std::string>& order,
                                         const std::vector<app::NamedRow>& rows);
 

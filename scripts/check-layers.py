@@ -3,7 +3,7 @@
 folder includes a Windows header.
 
 The layers, lowest first (a folder may include its own files and those of lower layers):
-  win32/           owners of Windows handles, shared by every win32/ folder
+  base/, win32/    the errors every layer throws; owners of Windows handles (win32/ folders)
   settings/, ui/   stores and rows; the form model (neither knows the other)
   app/             start-up, the main window model, the page and platform interfaces
   pages/           the catalogue
@@ -14,7 +14,7 @@ import os
 import re
 import sys
 
-LAYERS = {"win32": 0, "settings": 1, "ui": 1, "app": 2, "pages": 3, "varnex": 4}
+LAYERS = {"base": 0, "win32": 0, "settings": 1, "ui": 1, "app": 2, "pages": 3, "varnex": 4}
 APART = {"cpuprobe", "autoconfirm"}
 WINDOWS_HEADERS = {
     "windows.h", "commctrl.h", "commdlg.h", "shellapi.h", "shlobj.h", "objbase.h", "ole2.h",

@@ -1,6 +1,6 @@
 #include "settings/pending_row.h"
 
-#include <stdexcept>
+#include "base/error.h"
 
 #include "settings/store_error.h"
 
@@ -48,7 +48,7 @@ void PendingRow::read(Stores& stores) {
       load(field, value);
     }
   } else {
-    throw std::logic_error("pending values live in profile files and the registry");
+    throw LogicError("pending values live in profile files and the registry");
   }
   if (def_.loaded) def_.loaded();
 }

@@ -1,6 +1,6 @@
 #include "settings/rows.h"
 
-#include <stdexcept>
+#include "base/error.h"
 
 #include "settings/store_error.h"
 
@@ -86,7 +86,7 @@ Value CheckRow::readValue(Stores& stores) {
       return cell;
     }
     default:
-      throw std::logic_error("unhandled value kind");
+      throw LogicError("unhandled value kind");
   }
 }
 
@@ -122,7 +122,7 @@ void CheckRow::writeProfile(Stores& stores, const std::vector<WriteAction>& acti
       case WriteAction::Kind::Nothing:
         break;
       default:
-        throw std::logic_error("registry action on a profile row " + def_.control);
+        throw LogicError("registry action on a profile row " + def_.control);
     }
     if (action.cellAfter) cell_ = *action.cellAfter;
   }
@@ -160,7 +160,7 @@ void CheckRow::writeRegistry(Stores& stores, const std::vector<WriteAction>& act
       case WriteAction::Kind::Nothing:
         break;
       default:
-        throw std::logic_error("profile action on a registry row " + def_.control);
+        throw LogicError("profile action on a registry row " + def_.control);
     }
     if (action.cellAfter) cell_ = *action.cellAfter;
   }
@@ -180,7 +180,7 @@ void CheckRow::writeFolder(Stores& stores, const std::vector<WriteAction>& actio
       case WriteAction::Kind::Nothing:
         break;
       default:
-        throw std::logic_error("store action on a folder row " + def_.control);
+        throw LogicError("store action on a folder row " + def_.control);
     }
   }
 }
@@ -194,7 +194,7 @@ void CheckRow::write(Stores& stores) {
   } else if (def_.at.store == StoreKind::Folder) {
     writeFolder(stores, actions);
   } else if (acts(actions)) {
-    throw std::logic_error("file rows write through their page: " + def_.control);
+    throw LogicError("file rows write through their page: " + def_.control);
   }
 }
 

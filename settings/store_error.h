@@ -1,12 +1,13 @@
 #pragma once
-#include <stdexcept>
 #include <string>
+
+#include "base/error.h"
 
 namespace varnex::settings {
 
 // A store failure carrying the exact text the user sees; raised at the store, shown once per pass.
-struct StoreError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+struct StoreError : Error {
+  using Error::Error;
 };
 
 // The four messages the stores raise; %s is filled with the value name or file name.

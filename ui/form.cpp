@@ -18,9 +18,9 @@ std::string upper(std::string_view text) {
 
 void Form::adopt(std::unique_ptr<Control> control, std::string name, Control* parent,
                  Bounds bounds, std::string caption) {
-  if (find(name) != nullptr) throw std::invalid_argument("duplicate control name: " + name);
+  if (find(name) != nullptr) throw LogicError("duplicate control name: " + name);
   if (parent != nullptr && &parent->form() != this) {
-    throw std::invalid_argument("parent of " + name + " belongs to another form");
+    throw LogicError("parent of " + name + " belongs to another form");
   }
   control->name_ = std::move(name);
   control->parent_ = parent;

@@ -11,7 +11,7 @@
 // CheckBox2.click();
 #include <map>
 #include <memory>
-#include <stdexcept>
+#include "base/error.h"
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,11 +38,11 @@ class Form {
 
   // Null when no control has that name (compared exactly).
   Control* find(std::string_view name) const;
-  // The control of that name and kind; throws std::out_of_range otherwise.
+  // The control of that name and kind; throws LogicError otherwise.
   template <class T>
   T& get(std::string_view name) const {
     auto* control = dynamic_cast<T*>(find(name));
-    if (control == nullptr) throw std::out_of_range("no such control: " + std::string(name));
+    if (control == nullptr) throw LogicError("no such control: " + std::string(name));
     return *control;
   }
 

@@ -1,6 +1,6 @@
 #include "ui/lists.h"
 
-#include <stdexcept>
+#include "base/error.h"
 
 namespace varnex::ui {
 
@@ -10,7 +10,7 @@ void ItemList::setItems(std::vector<std::string> items) {
 }
 
 void ItemList::setItem(int index, std::string text) {
-  if (!holds(index)) throw std::out_of_range(name() + ": no item " + std::to_string(index));
+  if (!holds(index)) throw LogicError(name() + ": no item " + std::to_string(index));
   items_[static_cast<std::size_t>(index)] = std::move(text);
 }
 

@@ -1,6 +1,6 @@
 #include "ui/pages.h"
 
-#include <stdexcept>
+#include "base/error.h"
 
 #include "ui/form.h"
 
@@ -29,7 +29,7 @@ int PageControl::activeIndex() const {
 }
 
 void PageControl::setActivePage(TabSheet& page) {
-  if (page.parent() != this) throw std::invalid_argument(page.name() + " is not a page of " + name());
+  if (page.parent() != this) throw LogicError(page.name() + " is not a page of " + name());
   active_ = &page;
 }
 

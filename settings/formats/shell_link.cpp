@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <stdexcept>
+#include "base/error.h"
 
 #include "settings/formats/format_error.h"
 
@@ -194,9 +194,9 @@ std::size_t readLinkInfo(const Reader& r, std::size_t at, std::string& target) {
 
 std::vector<std::uint8_t> writeShellLink(const std::string& target, const std::string& workingDirectory) {
     if (target.find('\0') != std::string::npos || workingDirectory.find('\0') != std::string::npos)
-        throw std::invalid_argument("writeShellLink: path contains a NUL character");
+        throw LogicError("writeShellLink: path contains a NUL character");
     if (workingDirectory.size() > 0xFFFF || target.size() > 0xFFFF)
-        throw std::length_error("writeShellLink: path too long for a shell link");
+        throw LogicError("writeShellLink: path too long for a shell link");
 
     std::vector<std::uint8_t> out;
     const std::uint32_t flags = kHasLinkInfo | (workingDirectory.empty() ? 0 : kHasWorkingDir);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
+#include "base/error.h"
 
 #include "settings/formats/format_error.h"
 
@@ -91,7 +91,7 @@ std::vector<std::uint8_t> expandSzdd(std::span<const std::uint8_t> data, const s
 }
 
 std::vector<std::uint8_t> compressSzdd(std::span<const std::uint8_t> data, char missingChar) {
-    if (data.size() > kSzddMaxLength) throw std::length_error("compressSzdd: input larger than the SZDD limit");
+    if (data.size() > kSzddMaxLength) throw LogicError("compressSzdd: input larger than the SZDD limit");
 
     // Search over the window's leading spaces followed by the data. Every start further back
     // than kMaxMatch in the spaces reads kMaxMatch spaces, the same as the nearest of them,

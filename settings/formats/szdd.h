@@ -25,7 +25,7 @@ std::vector<std::uint8_t> expandSzdd(std::span<const std::uint8_t> data, const s
 
 // Compresses data into an SZDD file; missingChar is the last character of the original name
 // (stored in the header, 0 when unknown). Data longer than kSzddMaxLength is rejected with
-// std::length_error.
+// LogicError.
 std::vector<std::uint8_t> compressSzdd(std::span<const std::uint8_t> data, char missingChar);
 
 }  // namespace varnex::formats

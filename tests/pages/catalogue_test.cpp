@@ -73,8 +73,8 @@ TEST(PassOrder, ARowNoPassDeclaresOrTwoRowsOfOneNameAreRefused) {
     void read(settings::Stores&) override {}
     void write(settings::Stores&) override {}
   } a, b;
-  EXPECT_THROW(inPassOrder(readPassOrder(), {{"CheckBox99", &a}}), std::logic_error);
-  EXPECT_THROW(inPassOrder(readPassOrder(), {{"CheckBox1", &a}, {"CheckBox1", &b}}), std::logic_error);
+  EXPECT_THROW(inPassOrder(readPassOrder(), {{"CheckBox99", &a}}), LogicError);
+  EXPECT_THROW(inPassOrder(readPassOrder(), {{"CheckBox1", &a}, {"CheckBox1", &b}}), LogicError);
   EXPECT_EQ(inPassOrder(readPassOrder(), {{"CheckBox2", &b}, {"CheckBox1", &a}}),
             (std::vector<settings::Row*>{&a, &b}));
 }

@@ -18,8 +18,8 @@ TEST(Form, FindsControlsByExactNameAndListsThemInCreationOrder) {
   EXPECT_EQ(form.find("checkbox2"), nullptr);
   EXPECT_EQ(form.find("CheckBox3"), nullptr);
   EXPECT_EQ(&form.get<CheckBox>("CheckBox2"), &box);
-  EXPECT_THROW(form.get<RadioButton>("CheckBox2"), std::out_of_range);
-  EXPECT_THROW(form.get<CheckBox>("nothing"), std::out_of_range);
+  EXPECT_THROW(form.get<RadioButton>("CheckBox2"), LogicError);
+  EXPECT_THROW(form.get<CheckBox>("nothing"), LogicError);
 
   EXPECT_EQ(form.controls(), (std::vector<Control*>{&sheet, &box, &label}));
   EXPECT_EQ(form.childrenOf(&sheet), (std::vector<Control*>{&box, &label}));
@@ -36,8 +36,8 @@ TEST(Form, RefusesDuplicateNamesAndForeignParents) {
   Form form, other;
   auto& foreign = other.add<GroupBox>("GroupBox1");
   form.add<CheckBox>("CheckBox1");
-  EXPECT_THROW(form.add<Label>("CheckBox1"), std::invalid_argument);
-  EXPECT_THROW(form.add<Label>("Label1", &foreign), std::invalid_argument);
+  EXPECT_THROW(form.add<Label>("CheckBox1"), LogicError);
+  EXPECT_THROW(form.add<Label>("Label1", &foreign), LogicError);
   EXPECT_EQ(form.controls().size(), 1u);
 }
 

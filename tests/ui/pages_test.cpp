@@ -45,7 +45,7 @@ TEST(PageControl, TheUsersTabChoiceRunsOnChangeOnlyForAnotherPage) {
   EXPECT_EQ(runs, 1) << "switching from code runs no handler";
   EXPECT_EQ(w.tabs.activePage(), &w.system);
   auto& loose = w.form.add<TabSheet>("TabSheet99");
-  EXPECT_THROW(w.tabs.setActivePage(loose), std::invalid_argument);
+  EXPECT_THROW(w.tabs.setActivePage(loose), LogicError);
 }
 
 }  // namespace
