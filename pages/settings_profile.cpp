@@ -82,7 +82,7 @@ formats::ProfileFile SettingsProfile::save() const {
   return profile;
 }
 
-std::vector<std::string> SettingsProfile::load(const formats::ProfileFile& profile, const std::string& source) {
+std::vector<std::string> SettingsProfile::load(const formats::ProfileFile& profile) {
   std::map<const ProfileOption*, std::pair<std::size_t, std::string>> named;  // line, canonical text
   std::vector<Refusal> refused;
   for (const formats::ProfileSection& section : profile.sections) {
@@ -160,13 +160,13 @@ std::vector<std::string> SettingsProfile::load(const formats::ProfileFile& profi
 
   std::stable_sort(refused.begin(), refused.end(), [](const Refusal& a, const Refusal& b) { return a.line < b.line; });
   std::vector<std::string> reasons;
-  for (const Refusal& r : refused) reasons.push_back(formats::FormatError::atLine(source, r.line, r.what).what());
+  for (const Refusal& r : refused) reasons.push_back("line " + std::to_string(r.line) + ": " + r.what);
   return reasons;
 }
 
 std::vector<std::string> SettingsProfile::saveFile(const std::string& path) const {
   const std::string text = formats::writeProfile(save());
-  if (int error = window_.platform().writeFile(path, text)) return {path + ": " + app::fileErrorText(error)};
+  if (int error = window_.platform().writeFile(path, text)) return {app::fileErrorText(error)};
   return {};
 }
 
@@ -174,21 +174,25 @@ std::vector<std::string> SettingsProfile::loadFile(const std::string& path) {
   entered_ = false;
   std::string text;
   if (int error = window_.platform().readFile(path, text, formats::kMaxProfileBytes))
-    return {path + ": " + app::fileErrorText(error)};
+    return {app::fileErrorText(error)};
   formats::ProfileFile profile;
   try {
     profile = formats::parseProfile(text, path);
   } catch (const formats::FormatError& e) {
-    return {e.what()};
+    // The reader names the file first; the user's message names it once, before the reasons.
+    std::string message = e.what();
+    if (message.rfind(path + ": ", 0) == 0) message.erase(0, path.size() + 2);
+    return {message};
   }
-  return load(profile, path);
+  return load(profile);
 }
 
 void SettingsProfile::saveWithDialog() {
   const std::optional<std::string> path = window_.platform().saveFileName(dialog(kSaveTitle));
   if (!path) return;
   const std::vector<std::string> reasons = saveFile(*path);
-  if (!reasons.empty()) window_.reportError("The settings could not be saved.\r\n\r\n" + reasonsText(reasons, "\r\n"));
+  if (!reasons.empty())
+    window_.reportError("The settings could not be saved in " + *path + ":\r\n\r\n" + reasonsText(reasons, "\r\n"));
 }
 
 void SettingsProfile::loadWithDialog() {
@@ -196,8 +200,9 @@ void SettingsProfile::loadWithDialog() {
   if (!path) return;
   const std::vector<std::string> reasons = loadFile(*path);
   if (reasons.empty()) return;
-  const char* what = entered_ ? "The profile was loaded only in part." : "Nothing was loaded from the profile.";
-  window_.reportError(what + std::string("\r\n\r\n") + reasonsText(reasons, "\r\n"));
+  const std::string what = entered_ ? "The profile " + *path + " was loaded only in part:"
+                                    : "Nothing was loaded from " + *path + ":";
+  window_.reportError(what + "\r\n\r\n" + reasonsText(reasons, "\r\n"));
 }
 
 }  // namespace varnex::pages

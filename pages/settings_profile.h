@@ -31,12 +31,12 @@ class SettingsProfile {
   // Checks every line against the options and this machine first: an unknown page or option, a
   // value the option does not take, an option the user cannot change here, an editor's value
   // without its option turned on. Any of these refuses the whole profile and changes nothing; the
-  // reasons come back in line order ("source: line N: ..."). Otherwise the values go in, in the
-  // order of the pages, and nothing comes back.
-  std::vector<std::string> load(const formats::ProfileFile& profile, const std::string& source);
+  // reasons come back in line order ("line N: ..."). Otherwise the values go in, in the order of
+  // the pages, and nothing comes back.
+  std::vector<std::string> load(const formats::ProfileFile& profile);
 
-  // The same with a file through the platform. Each returns the reasons for the user (the file
-  // could not be read or written, it is not a profile, its refused lines), or nothing when done.
+  // The same with a file through the platform. Each returns the reasons for the user (why the
+  // file could not be read or written, why it is no profile, its refused lines), or nothing.
   std::vector<std::string> saveFile(const std::string& path) const;
   std::vector<std::string> loadFile(const std::string& path);
 

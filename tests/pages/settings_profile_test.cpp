@@ -31,7 +31,7 @@ struct SampleWindow : PageHarness {
   SettingsProfile& profile() { return *catalogue->profile; }
   std::string saved() { return formats::writeProfile(profile().save()); }
   std::vector<std::string> load(const std::string& text) {
-    return profile().load(formats::parseProfile(text, "room.ini"), "room.ini");
+    return profile().load(formats::parseProfile(text, "room.ini"));
   }
   void apply() {
     window.Button5Click();
@@ -251,37 +251,37 @@ TEST(SettingsProfile, BadProfilesAreRefusedWithTheirLinesAndChangeNothing) {
     std::vector<std::string> reasons;
   };
   const Case cases[] = {
-      {"unknown page", "[Sound]\r\nBeep=on\r\n", {"room.ini: line 3: [Sound] is no page of Varnex 2000"}},
+      {"unknown page", "[Sound]\r\nBeep=on\r\n", {"line 3: [Sound] is no page of Varnex 2000"}},
       {"page nothing is set on", "[Shutdown]\r\nEnable AutoShutdown Feature=on\r\n",
-       {"room.ini: line 3: nothing on the page \"Shutdown\" is set from a profile"}},
+       {"line 3: nothing on the page \"Shutdown\" is set from a profile"}},
       {"unknown option", "[Boot]\r\nDisable Boot Logo=on\r\n",
-       {"room.ini: line 4: \"Disable Boot Logo\" is no option of the page \"Boot\""}},
+       {"line 4: \"Disable Boot Logo\" is no option of the page \"Boot\""}},
       {"a box neither on nor off", "[Boot]\r\nDisable Boot Function Keys=yes\r\n",
-       {"room.ini: line 4: \"Disable Boot Function Keys\" takes \"on\" or \"off\", not \"yes\""}},
+       {"line 4: \"Disable Boot Function Keys\" takes \"on\" or \"off\", not \"yes\""}},
       {"a number out of range",
        "[Boot]\r\nDisplay Windows Boot Menu=on\r\nDisplay Windows Boot Menu - Boot menu delay=45\r\n",
-       {"room.ini: line 5: \"Display Windows Boot Menu - Boot menu delay\" takes a whole number from 0 to 30, not "
+       {"line 5: \"Display Windows Boot Menu - Boot menu delay\" takes a whole number from 0 to 30, not "
         "\"45\""}},
       {"a list item that does not exist", "[File-Cache]\r\nTypical role of this computer=Laptop\r\n",
-       {"room.ini: line 4: \"Typical role of this computer\" takes \"User Defined\", \"Desktop Computer\", \"Mobile "
+       {"line 4: \"Typical role of this computer\" takes \"User Defined\", \"Desktop Computer\", \"Mobile "
         "or docking system\" or \"Network Server\", not \"Laptop\""}},
       {"a size between the slider's positions", "[Disk-Cache]\r\nMinimum Cache Size=1000\r\n",
-       {"room.ini: line 4: \"Minimum Cache Size\" takes \"0\", \"1024\", ... or \"32768\", not \"1000\""}},
+       {"line 4: \"Minimum Cache Size\" takes \"0\", \"1024\", ... or \"32768\", not \"1000\""}},
       {"a button that does not exist", "[Internet #1]\r\nReceive Window=fast\r\n",
-       {"room.ini: line 4: \"Receive Window\" takes \"2680\", \"5840\", \"8760\", \"10220\", \"Windows Default\" "
+       {"line 4: \"Receive Window\" takes \"2680\", \"5840\", \"8760\", \"10220\", \"Windows Default\" "
         "or a whole number of at most 5 digits, not \"fast\""}},
       {"a number too long for its field", "[Internet #1]\r\nTime to Alive=123456\r\n",
-       {"room.ini: line 4: \"Time to Alive\" takes \"32 (Default)\", \"64\", \"128\" or a whole number of "
+       {"line 4: \"Time to Alive\" takes \"32 (Default)\", \"64\", \"128\" or a whole number of "
         "at most 5 digits, not \"123456\""}},
       {"an editor's value without its option", "[System]\r\nChange Windows Owner - Name=Lab\r\n",
-       {"room.ini: line 4: \"Change Windows Owner - Name\" is set only together with \"Change Windows Owner=on\""}},
+       {"line 4: \"Change Windows Owner - Name\" is set only together with \"Change Windows Owner=on\""}},
       {"an editor's value with its option off",
        "[File-Cache]\r\nTypical role of this computer=Network Server\r\nName Cache=512\r\n",
-       {"room.ini: line 5: \"Name Cache\" is set only together with \"Typical role of this computer=User Defined\""}},
+       {"line 5: \"Name Cache\" is set only together with \"Typical role of this computer=User Defined\""}},
       {"every refused line, in line order",
        "[Varnex]\r\nEnable Desktop Icon=maybe\r\n[Boot]\r\nLogo=on\r\nDisable Autoscan on Boot Up=on\r\n",
-       {"room.ini: line 4: \"Enable Desktop Icon\" takes \"on\" or \"off\", not \"maybe\"",
-        "room.ini: line 6: \"Logo\" is no option of the page \"Boot\""}},
+       {"line 4: \"Enable Desktop Icon\" takes \"on\" or \"off\", not \"maybe\"",
+        "line 6: \"Logo\" is no option of the page \"Boot\""}},
   };
   for (const Case& c : cases) {
     SampleWindow t;
@@ -310,15 +310,15 @@ TEST(SettingsProfile, OptionsThisMachineDoesNotOfferAreRefusedAndLeftOutOfItsPro
   };
   const Case cases[] = {
       {"no adapter", "", "[Internet #1]\r\nReceive Window=5840\r\n",
-       "room.ini: line 4: \"Receive Window\" cannot be changed on this machine: it is disabled",
+       "line 4: \"Receive Window\" cannot be changed on this machine: it is disabled",
        "; Receive Window is left out: cannot be changed on this machine: it is disabled"},
       {"no adapter, second page", "", "[Internet #2]\r\nEnable Black Hole Detect=on\r\n",
-       "room.ini: line 4: \"Enable Black Hole Detect\" cannot be changed on this machine: it is disabled",
+       "line 4: \"Enable Black Hole Detect\" cannot be changed on this machine: it is disabled",
        "; Enable Black Hole Detect is left out"},
       {"a LAN only",
        "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\Net\\0000]\n\"DriverDesc\"=\"NE2000\"\n",
        "[Internet #1]\r\nInternet Protocol MTU - Using a phone line and a modem=576\r\n",
-       "room.ini: line 4: \"Internet Protocol MTU - Using a phone line and a modem\" cannot be changed on this "
+       "line 4: \"Internet Protocol MTU - Using a phone line and a modem\" cannot be changed on this "
        "machine: it has no connection \"Using a phone line and a modem\"",
        "; Internet Protocol MTU - Using a phone line and a modem is left out"},
   };
@@ -327,29 +327,28 @@ TEST(SettingsProfile, OptionsThisMachineDoesNotOfferAreRefusedAndLeftOutOfItsPro
     if (!c.adapters.empty()) t.loadReg(c.adapters);
     t.window.FormCreate(app::Records{});
     auto& profile = *t.catalogue->profile;
-    EXPECT_EQ(profile.load(formats::parseProfile(kHead + c.line, "room.ini"), "room.ini"),
+    EXPECT_EQ(profile.load(formats::parseProfile(kHead + c.line, "room.ini")),
               std::vector<std::string>{c.reason})
         << c.what;
     const std::string saved = formats::writeProfile(profile.save());
     EXPECT_NE(saved.find(c.note), std::string::npos) << c.what << "\n" << saved;
-    EXPECT_EQ(profile.load(formats::parseProfile(saved, "saved.ini"), "saved.ini"), std::vector<std::string>{})
+    EXPECT_EQ(profile.load(formats::parseProfile(saved, "saved.ini")), std::vector<std::string>{})
         << c.what;
   }
 }
 
 TEST(SettingsProfile, FilesThatCannotBeReadOrWrittenAreNamedWithTheirError) {
   SampleWindow t;
-  EXPECT_EQ(t.profile().loadFile("C:\\missing.ini"), std::vector<std::string>{"C:\\missing.ini: File not found"});
-  EXPECT_EQ(t.profile().loadFile("C:\\No Folder\\room.ini"),
-            std::vector<std::string>{"C:\\No Folder\\room.ini: Invalid filename"});
+  EXPECT_EQ(t.profile().loadFile("C:\\missing.ini"), std::vector<std::string>{"File not found"});
+  EXPECT_EQ(t.profile().loadFile("C:\\No Folder\\room.ini"), std::vector<std::string>{"Invalid filename"});
   t.machine.files.putFile("C:\\big.ini", kHead + std::string(formats::kMaxProfileBytes, ';'));
-  EXPECT_EQ(t.profile().loadFile("C:\\big.ini"), std::vector<std::string>{"C:\\big.ini: larger than 256 KB, which no profile is"});
+  EXPECT_EQ(t.profile().loadFile("C:\\big.ini"), std::vector<std::string>{"larger than 256 KB, which no profile is"});
   t.machine.files.putFile("C:\\system.ini", "[386Enh]\r\nPageBuffers=32\r\n");
   EXPECT_EQ(t.profile().loadFile("C:\\system.ini"),
-            std::vector<std::string>{"C:\\system.ini: line 1: a profile begins with [Varnex 2000 Profile]"});
+            std::vector<std::string>{"line 1: a profile begins with [Varnex 2000 Profile]"});
 
   t.machine.files.putFile("C:\\kept.ini", "what was there", settings::kAttrReadOnly);
-  EXPECT_EQ(t.profile().saveFile("C:\\kept.ini"), std::vector<std::string>{"C:\\kept.ini: File access denied"});
+  EXPECT_EQ(t.profile().saveFile("C:\\kept.ini"), std::vector<std::string>{"File access denied"});
   EXPECT_EQ(t.machine.files.readFile("C:\\kept.ini"), "what was there");
   EXPECT_EQ(t.profile().saveFile("C:\\room.ini"), std::vector<std::string>{});
   EXPECT_EQ(t.profile().loadFile("C:\\room.ini"), std::vector<std::string>{});
@@ -380,8 +379,8 @@ TEST(SettingsProfile, TheVarnexPageButtonsAskForTheFileAndShowWhatFailed) {
   t.platform.openNames.push("C:\\bad.ini");
   load.click();
   EXPECT_EQ(t.platform.calls("messageBox"),
-            std::vector<std::string>{"messageBox(Nothing was loaded from the profile.\r\n\r\nC:\\bad.ini: line 4: "
-                                     "\"Logo\" is no option of the page \"Boot\", Varnex 2000, 0x10)"});
+            std::vector<std::string>{"messageBox(Nothing was loaded from C:\\bad.ini:\r\n\r\nline 4: \"Logo\" is no "
+                                     "option of the page \"Boot\", Varnex 2000, 0x10)"});
 
   t.machine.files.putFile("C:\\good.ini", kHead + "[Varnex]\r\nEnable Desktop Icon=on\r\n");
   t.platform.openNames.push("C:\\good.ini");
@@ -395,8 +394,8 @@ TEST(SettingsProfile, TheVarnexPageButtonsAskForTheFileAndShowWhatFailed) {
   t.platform.saveNames.push("C:\\No Folder\\room.ini");
   save.click();
   EXPECT_EQ(t.platform.calls("messageBox").back(),
-            "messageBox(The settings could not be saved.\r\n\r\nC:\\No Folder\\room.ini: Invalid filename, Varnex 2000, "
-            "0x10)");
+            "messageBox(The settings could not be saved in C:\\No Folder\\room.ini:\r\n\r\nInvalid filename, Varnex "
+            "2000, 0x10)");
 }
 
 }  // namespace

@@ -125,15 +125,15 @@ TEST(Unattended, WhatStopsARunIsLoggedWithItsExitCode) {
        "/apply room.ini", kExitAlreadyRunning,
        "/apply \"" + profile + "\": error 3: Varnex 2000 is running on this machine; nothing was changed"},
       {"no such profile", {}, "/apply room.ini", kExitBadProfile,
-       "/apply \"" + profile + "\": error 4: " + profile + ": File not found; nothing was changed"},
+       "/apply \"" + profile + "\": error 4: File not found; nothing was changed"},
       {"a bad profile",
        [&](Machine& m) {
          m.machine.files.putFile(profile, kHead + "[Boot]\r\nDisable Boot Function Keys=on\r\nLogo=on\r\n"
                                                   "[Disk-Cache]\r\nChunk Size=500\r\n");
        },
        "/apply room.ini", kExitBadProfile,
-       "/apply \"" + profile + "\": error 4: " + profile + ": line 5: \"Logo\" is no option of the page \"Boot\" | " +
-           profile + ": line 7: \"Chunk Size\" takes \"0\", \"32\", ... or \"1024\", not \"500\"; nothing was changed"},
+       "/apply \"" + profile + "\": error 4: line 5: \"Logo\" is no option of the page \"Boot\" | line 7: \"Chunk "
+       "Size\" takes \"0\", \"32\", ... or \"1024\", not \"500\"; nothing was changed"},
       {"settings that cannot be read",
        [&](Machine& m) {
          m.machine.files.putFile(profile, kHead + "[Boot]\r\nDisable Boot Function Keys=on\r\n");
@@ -163,7 +163,7 @@ TEST(Unattended, WhatStopsARunIsLoggedWithItsExitCode) {
        false},
       {"a profile that cannot be written",
        [&](Machine& m) { m.machine.files.putFile(profile, "kept", settings::kAttrReadOnly); }, "/save room.ini",
-       kExitNotSaved, "/save \"" + profile + "\": error 7: " + profile + ": File access denied"},
+       kExitNotSaved, "/save \"" + profile + "\": error 7: File access denied"},
   };
   for (const Case& c : cases) {
     Machine m;
