@@ -75,7 +75,8 @@ formats::ProfileFile SettingsProfile::save() const {
         section.entries.push_back({0, option.name, *value.text, false});
         continue;
       }
-      section.entries.push_back({0, "", oneLine(option.name + " is left out: " + (why.empty() ? value.why : why)), true});
+      const std::string note = option.name + " is left out: " + (why.empty() ? value.why : why);
+      section.entries.push_back({0, "", oneLine(note), true});
     }
     if (!section.entries.empty()) profile.sections.push_back(std::move(section));
   }
@@ -153,7 +154,8 @@ std::vector<std::string> SettingsProfile::load(const formats::ProfileFile& profi
         }
       }
       if (option.value().text != canonical)
-        refused.push_back({it->second.first, "the window did not take " + quoted(canonical) + " for " + quoted(option.name)});
+        refused.push_back(
+            {it->second.first, "the window did not take " + quoted(canonical) + " for " + quoted(option.name)});
     }
     pageControl.selectTab(shownFirst);
   }

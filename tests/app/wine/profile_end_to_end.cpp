@@ -135,7 +135,8 @@ bool setOtherwise(const Place& p) {
         error = RegSetValueExA(key, p.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
       } else if (other.rfind("hex:", 0) == 0) {
         std::vector<BYTE> bytes;
-        for (std::size_t at = 4; at < other.size(); at += 3) bytes.push_back(static_cast<BYTE>(std::stoul(other.substr(at, 2), nullptr, 16)));
+        for (std::size_t at = 4; at < other.size(); at += 3)
+          bytes.push_back(static_cast<BYTE>(std::stoul(other.substr(at, 2), nullptr, 16)));
         error = RegSetValueExA(key, p.name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
       } else {
         error = RegSetValueExA(key, p.name ? p.name : "", 0, REG_SZ, reinterpret_cast<const BYTE*>(other.c_str()),
@@ -178,7 +179,8 @@ std::map<std::string, std::string> loadSettings(const std::string& path) {
   std::map<std::string, std::string> settings;
   const std::vector<unsigned char> bytes = readFile(path);
   std::istringstream in(std::string(bytes.begin(), bytes.end()));
-  for (std::string line; std::getline(in, line);) settings[line.substr(0, line.find('\t'))] = line.substr(line.find('\t') + 1);
+  for (std::string line; std::getline(in, line);)
+    settings[line.substr(0, line.find('\t'))] = line.substr(line.find('\t') + 1);
   return settings;
 }
 
