@@ -2,6 +2,7 @@
 // Everything the program logic asks of the operating system outside the setting stores. One
 // Win32 implementation (varnex/win32/) and one scripted fake for tests (tests/support/).
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,6 +50,19 @@ struct OsVersion {
   std::string servicePack;  // szCSDVersion
 };
 
+// GetLocalTime.
+struct LocalTime {
+  std::uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// The standard Open or Save As dialog for one kind of file.
+struct FileDialog {
+  std::string title;       // "Save Settings"
+  std::string filterName;  // "Varnex 2000 Profile (*.ini)"
+  std::string pattern;     // "*.ini"
+  std::string extension;   // "ini": added to a name typed without one
+};
+
 // A file of 4-byte little-endian records. Results are the file error numbers the user sees:
 // 0 success, 2 file not found, 3 invalid filename (path not found), 4 too many open files,
 // 5 file access denied, 100 read beyond end of file, 101 disk full, anything else an I/O error.
@@ -71,9 +85,12 @@ class PlatformServices {
   virtual bool exitWindows(std::uint32_t flags) = 0;
   virtual bool setSystemPowerState(bool suspend, bool force) = 0;
 
-  // Dialogs. Both return nothing when the user cancels.
+  // Dialogs. All return nothing when the user cancels.
   virtual std::optional<std::string> browseForFolder(const std::string& title) = 0;
   virtual std::optional<std::string> openPicture(const std::string& initialPath) = 0;
+  // The name of a file to write, asked before an existing one is replaced; of one to read.
+  virtual std::optional<std::string> saveFileName(const FileDialog& dialog) = 0;
+  virtual std::optional<std::string> openFileName(const FileDialog& dialog) = 0;
   // ShellExecuteA(main window, verb, file, parameters, directory, SW_SHOW).
   virtual void shellExecute(const std::string& verb, const std::string& file,
                             const std::string& parameters, const std::string& directory) = 0;
@@ -103,6 +120,15 @@ class PlatformServices {
   // Appends line and CR LF to a text file, made when missing; false when it cannot be written.
   // What must reach the user with nobody at the machine (an unattended run) goes here.
   virtual bool appendLine(const std::string& path, const std::string& line) = 0;
+
+  // A whole file, or the file error number (2 file not found, 5 access denied, ...). A file
+  // larger than maxBytes is read only as far as maxBytes + 1, which tells the caller so.
+  virtual int readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) = 0;
+  // Replaces the file by bytes, whole or not at all: what is there stays until the new file is
+  // complete beside it. 0, or the file error number.
+  virtual int writeFile(const std::string& path, const std::string& bytes) = 0;
+
+  virtual LocalTime localTime() = 0;
 };
 
 }  // namespace varnex::app

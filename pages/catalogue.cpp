@@ -92,6 +92,9 @@ Catalogue::Catalogue(app::MainWindow& window)
     backToWindowsDefault(window, {program, boot, system, windows, startMenu, fileCache, diskCache, internet1,
                                   internet2, internet});
   };
+  profile = std::make_unique<SettingsProfile>(window, *this);
+  program.saveSettings = [this] { profile->saveWithDialog(); };
+  program.loadSettings = [this] { profile->loadWithDialog(); };
   window.setPages(pages());
   const std::vector<app::NamedRow> all = rows();
   window.setPasses(inPassOrder(readPassOrder(), all), inPassOrder(writePassOrder(), all));

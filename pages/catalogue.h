@@ -19,6 +19,7 @@
 #include "pages/internet2_page.h"
 #include "pages/internet_values.h"
 #include "pages/program_page.h"
+#include "pages/settings_profile.h"
 #include "pages/system_page.h"
 #include "pages/windows_page.h"
 
@@ -63,6 +64,8 @@ class Catalogue {
   DiskCachePage diskCache;
   AutoShutdownPage autoShutdown;
   ProgramPage program;
+  // Built last: its options hold the pages' controls and pending values.
+  std::unique_ptr<SettingsProfile> profile;
 };
 
 std::unique_ptr<Catalogue> buildCatalogue(app::MainWindow& window);

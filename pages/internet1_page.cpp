@@ -8,8 +8,6 @@ namespace varnex::pages {
 
 namespace {
 
-const char* const kPhoneLine = "Using a phone line and a modem";
-const char* const kLan = "Using a local area network (LAN)";
 const char* const kNoConnection = "No Internet connection available";
 
 // Every editor of both Internet pages, as the scan disables them when it finds no adapter.
@@ -186,16 +184,16 @@ void Internet1Page::scanned(bool dialUp, const std::string* mtu) {
   InternetValues& v = values_;
   if (dialUp) {
     v.dialUpFound = v.anyFound = true;
-    ComboBox2.setItem(0, kPhoneLine);
-    if (v.lanFound) ComboBox2.setItem(1, kLan);
+    ComboBox2.setItem(0, kPhoneLineConnection);
+    if (v.lanFound) ComboBox2.setItem(1, kLanConnection);
     if (mtu) v.dialUpMtu.value = v.dialUpMtu.asLoaded = *mtu;
   } else {
     v.lanFound = v.anyFound = true;
     if (v.dialUpFound) {
-      ComboBox2.setItem(0, kPhoneLine);
-      ComboBox2.setItem(1, kLan);
+      ComboBox2.setItem(0, kPhoneLineConnection);
+      ComboBox2.setItem(1, kLanConnection);
     } else {
-      ComboBox2.setItem(0, kLan);
+      ComboBox2.setItem(0, kLanConnection);
     }
     if (mtu) v.lanMtu.value = v.lanMtu.asLoaded = *mtu;
   }

@@ -15,6 +15,10 @@
 
 namespace varnex::pages {
 
+// The kinds of connection the list offers, as the adapter scan finds them.
+inline const char* const kPhoneLineConnection = "Using a phone line and a modem";
+inline const char* const kLanConnection = "Using a local area network (LAN)";
+
 class Internet1Page : public app::Page {
  public:
   Internet1Page(app::MainWindow& window, InternetValues& values, HelpWindow& help);

@@ -30,7 +30,10 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
       CheckBox46(addShortcutOption("CheckBox46", "Enable QuickLaunch Icon",
                                    "Show Varnex 2000 icon on the quicklaunch toolbar.", 84)),
       CheckBox47(addShortcutOption("CheckBox47", "Enable Start Menu Icon", "Show Varnex 2000 icon on the start menu.",
-                                   112)) {
+                                   112)),
+      GroupBox28(window.form().add<ui::GroupBox>("GroupBox28", &TabSheet6, {340, 88, 176, 146}, "Profiles")),
+      Button12(window.form().add<ui::Button>("Button12", &GroupBox28, {13, 24, 150, 25}, "Save Settings...")),
+      Button13(window.form().add<ui::Button>("Button13", &GroupBox28, {13, 58, 150, 25}, "Load Settings...")) {
   Image8.icon = kProgramIcon;
   RxLabel11.font = kTitleFont;
   RxLabel11.captionColour = ui::kNavy;
@@ -38,7 +41,18 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   RxSpeedButton2.onClick = [this] { RxSpeedButton2Click(); };
   RxSpeedButton4.onClick = [this] { RxSpeedButton4Click(); };
+  Button12.onClick = [this] { Button12Click(); };
+  Button13.onClick = [this] { Button13Click(); };
   GroupBox20.onMouseMove = [this] { window_.clearHelp(Memo5); };
+  GroupBox28.onMouseMove = [this] { window_.clearHelp(Memo5); };
+  Button12.onMouseMove = [this] {
+    window_.showHelp(Memo5, "Use this option to save the settings of every page in a profile file, to load here or "
+                            "on another computer.");
+  };
+  Button13.onMouseMove = [this] {
+    window_.showHelp(Memo5, "Use this option to load the settings of a profile file into the pages. Nothing is "
+                            "written until you press Apply or OK.");
+  };
 
   window_.addOption(CheckBox64);  // "Apply" turns its caption black
   CheckBox64.onMouseDown = [this](ui::MouseButton button) { CheckBox64MouseDown(button); };

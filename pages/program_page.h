@@ -1,7 +1,8 @@
 #pragma once
 // The "Varnex" page: the product title, the home page and mail links, the information window,
-// "Back to Windows Default", and three options that put shortcuts to the program on the desktop,
-// the quick-launch bar and in the start menu.
+// "Back to Windows Default", three options that put shortcuts to the program on the desktop,
+// the quick-launch bar and in the start menu, and the profile commands "Save Settings..." and
+// "Load Settings...".
 #include <functional>
 #include <memory>
 #include <vector>
@@ -33,10 +34,15 @@ class ProgramPage : public app::Page {
 
   // The steps "Back to Windows Default" runs on Yes; the catalogue sets them.
   std::function<void()> backToWindowsDefault;
+  // What "Save Settings..." and "Load Settings..." do; the catalogue sets them.
+  std::function<void()> saveSettings;
+  std::function<void()> loadSettings;
 
   void RxSpeedButton1Click();  // "Home Page"
   void RxSpeedButton2Click();  // "Send Email"
   void RxSpeedButton4Click() { about_.open(); }
+  void Button12Click() { ui::fire(saveSettings); }  // "Save Settings..."
+  void Button13Click() { ui::fire(loadSettings); }  // "Load Settings..."
   void CheckBox64MouseDown(ui::MouseButton button);
   // The first step of the Yes path: the box goes back to rest, black and unchecked.
   void releaseBackToWindowsDefault();
@@ -58,6 +64,9 @@ class ProgramPage : public app::Page {
   ui::CheckBox& CheckBox45;
   ui::CheckBox& CheckBox46;
   ui::CheckBox& CheckBox47;
+  ui::GroupBox& GroupBox28;
+  ui::Button& Button12;
+  ui::Button& Button13;
   std::vector<std::unique_ptr<CheckBoxToggle>> toggles_;
   std::vector<app::NamedRow> named_;
   std::vector<std::unique_ptr<settings::Row>> rows_;

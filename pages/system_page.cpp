@@ -77,17 +77,6 @@ std::vector<ToggleOption> toggleOptions() {
 
 }  // namespace
 
-// One slider editor: the pending value of each position, and its label. A pending value is
-// placed at the first position whose value it does not exceed, the last position taking all
-// above (so a negative one lands at 0).
-struct SystemPage::Slider {
-  enum Kind { IconCache, CdCache, CdSpeed } kind;
-  const char* mode;
-  int width;
-  std::vector<std::int32_t> values;
-  std::vector<const char*> labels;  // CD-ROM speed only; the others name their value
-};
-
 const SystemPage::Slider SystemPage::kSliders[] = {
     {Slider::IconCache, "IconCache", 130, {512, 1024, 2048, 4096, 8064}, {}},
     {Slider::CdCache, "CDCache", 130, {620, 1240, 2480, 4960}, {}},

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "pages/option_page.h"
 #include "settings/pending_row.h"
@@ -38,7 +39,17 @@ class SystemPage : public OptionPage {
   void SpeedButton1Click();
   void TrackBar1Change();
 
-  struct Slider;
+  // One slider editor: the pending value of each position, and its label. A pending value is
+  // placed at the first position whose value it does not exceed, the last position taking all
+  // above (so a negative one lands at 0).
+  struct Slider {
+    enum Kind { IconCache, CdCache, CdSpeed } kind;
+    const char* mode;
+    int width;
+    std::vector<std::int32_t> values;
+    std::vector<const char*> labels;  // CD-ROM speed only; the others name their value
+  };
+  static const Slider& slider(Slider::Kind kind) { return kSliders[kind]; }
 
  private:
   // A left press on an action option, after the marking, with the state before the press: sets

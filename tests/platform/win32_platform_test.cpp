@@ -195,6 +195,41 @@ TEST_F(Win32PlatformFiles, AWriteToAReadOnlyFileIs5AndLeavesItAsItWas) {
   EXPECT_EQ(contents(file), kTwentyBytes + "tail");
 }
 
+TEST_F(Win32PlatformFiles, WriteFileReplacesTheWholeFileAndLeavesNothingBeside) {
+  const std::string file = path("room.ini");
+  const std::string beside = path("room.ini.tmp");
+  EXPECT_EQ(platform_.writeFile(file, "first, longer text"), 0);
+  EXPECT_EQ(platform_.writeFile(file, "second"), 0);
+  EXPECT_EQ(contents(file), "second");
+  EXPECT_EQ(GetFileAttributesA(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(platform_.writeFile(dir_ + "\\Missing\\room.ini", "lost"), 3);
+  EXPECT_EQ(GetFileAttributesA((dir_ + "\\Missing").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Win32PlatformFiles, AWriteFileThatCannotReplaceLeavesTheOldFileAndNothingBeside) {
+  const std::string file = path("room.ini");
+  const std::string beside = path("room.ini.tmp");
+  put(file, "kept");
+  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_NE(platform_.writeFile(file, "new"), 0);
+  CloseHandle(held);
+  EXPECT_EQ(contents(file), "kept");
+  EXPECT_EQ(GetFileAttributesA(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Win32PlatformFiles, ReadFileReadsAtMostOneByteBeyondItsLimit) {
+  const std::string file = path("room.ini");
+  put(file, "0123456789", FILE_ATTRIBUTE_READONLY);
+  std::string bytes;
+  EXPECT_EQ(platform_.readFile(file, bytes, 100), 0) << "a read-only file reads";
+  EXPECT_EQ(bytes, "0123456789");
+  EXPECT_EQ(platform_.readFile(file, bytes, 4), 0);
+  EXPECT_EQ(bytes, "01234");
+  EXPECT_EQ(platform_.readFile(path("missing.ini"), bytes, 100), 2);
+}
+
 // Answers the open dialog as a user would: the file's full name in the name box, then "Open".
 DWORD WINAPI answerOpenDialog(void* file) {
   for (int tries = 0; tries < 200; ++tries, Sleep(50)) {
@@ -228,6 +263,24 @@ TEST_F(Win32PlatformFiles, ThePictureDialogLeavesTheCurrentDirectoryWhereItWas) 
   CloseHandle(answerer);
   ASSERT_TRUE(chosen) << "the dialog was not answered";
   EXPECT_EQ(lower(*chosen), lower(picture));
+  GetCurrentDirectoryA(sizeof after, after);
+  EXPECT_STREQ(after, before);
+}
+
+// A name typed without its extension gets the profile's; the current directory stays.
+TEST_F(Win32PlatformFiles, TheSaveDialogAddsTheExtensionAndLeavesTheCurrentDirectory) {
+  const std::string typed = dir_ + "\\room";
+  path("room.ini");
+  char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof before, before);
+  HANDLE answerer = CreateThread(nullptr, 0, answerOpenDialog, const_cast<std::string*>(&typed), 0, nullptr);
+  ASSERT_NE(answerer, nullptr);
+  std::optional<std::string> chosen =
+      platform_.saveFileName({"Save Settings", "Varnex 2000 Profile (*.ini)", "*.ini", "ini"});
+  WaitForSingleObject(answerer, 15000);
+  CloseHandle(answerer);
+  ASSERT_TRUE(chosen) << "the dialog was not answered";
+  EXPECT_EQ(lower(*chosen), lower(typed + ".ini"));
   GetCurrentDirectoryA(sizeof after, after);
   EXPECT_STREQ(after, before);
 }

@@ -109,6 +109,14 @@ std::optional<std::string> FakePlatform::openPicture(const std::string& initialP
   return dialogResult(pictures, "openPicture(" + initialPath + ")");
 }
 
+std::optional<std::string> FakePlatform::saveFileName(const app::FileDialog& dialog) {
+  return dialogResult(saveNames, "saveFileName(" + dialog.title + ", " + dialog.filterName + ")");
+}
+
+std::optional<std::string> FakePlatform::openFileName(const app::FileDialog& dialog) {
+  return dialogResult(openNames, "openFileName(" + dialog.title + ", " + dialog.filterName + ")");
+}
+
 void FakePlatform::shellExecute(const std::string& verb, const std::string& file,
                                 const std::string& parameters, const std::string& directory) {
   record("shellExecute(" + verb + ", " + file + ", " + parameters + ", " + directory + ")");
@@ -212,6 +220,27 @@ bool FakePlatform::appendLine(const std::string& path, const std::string& line) 
   record("appendLine(" + path + ", " + line + ")");
   if (openError(path, false)) return false;
   return files_.writeFile(path, files_.readFile(path).value_or("") + line + "\r\n");
+}
+
+int FakePlatform::readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+  record("readFile(" + path + ")");
+  const int error = openError(path, true);
+  if (error != 0 && error != 5) return error;
+  if (files_.isFolder(path)) return 5;  // read-only files can be read
+  bytes = files_.readFile(path)->substr(0, maxBytes + 1);
+  return 0;
+}
+
+int FakePlatform::writeFile(const std::string& path, const std::string& bytes) {
+  record("writeFile(" + path + ")");
+  if (int error = openError(path, false)) return error;
+  files_.writeFile(path, bytes);
+  return 0;
+}
+
+app::LocalTime FakePlatform::localTime() {
+  record("localTime()");
+  return clock;
 }
 
 }  // namespace varnex::testing

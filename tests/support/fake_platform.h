@@ -9,7 +9,8 @@
 // "showTrayIcon(Varnex)", "removeTrayIcon()", "popupMenu(Restore, Exit)", "showMainWindow(true)", "setTimer(1, 5000)",
 // "killTimer(1)", "memoryStatus()", "osVersion()", "windowsDirectory()", "currentDirectory()",
 // "readRecords(C:\VARNEX\Config.DAT)", "writeRecords(C:\VARNEX\Config.DAT)",
-// "appendLine(C:\VARNEX\Apply.log, text)". A message box or
+// "appendLine(C:\VARNEX\Apply.log, text)", "saveFileName(Save Settings, Varnex 2000 Profile (*.ini))",
+// "openFileName(...)", "readFile(C:\room.ini)", "writeFile(C:\room.ini)", "localTime()". A message box or
 // dialog that found its queue empty gets " [unscripted]" appended, so it stands out.
 #include <cstdint>
 #include <functional>
@@ -39,6 +40,9 @@ class FakePlatform : public app::PlatformServices {
   // Dialog results; nothing means the user cancelled, as does an empty queue.
   std::queue<std::optional<std::string>> folders;
   std::queue<std::optional<std::string>> pictures;
+  std::queue<std::optional<std::string>> saveNames;  // the Save As dialog
+  std::queue<std::optional<std::string>> openNames;  // the Open dialog
+  app::LocalTime clock{2000, 1, 15, 8, 30, 5};
   // Popup menu choices by item index, -1 for a dismissed menu, as does an empty queue.
   std::queue<int> menuChoices;
   bool exitWindowsResult = true;
@@ -78,6 +82,8 @@ class FakePlatform : public app::PlatformServices {
   bool setSystemPowerState(bool suspend, bool force) override;
   std::optional<std::string> browseForFolder(const std::string& title) override;
   std::optional<std::string> openPicture(const std::string& initialPath) override;
+  std::optional<std::string> saveFileName(const app::FileDialog& dialog) override;
+  std::optional<std::string> openFileName(const app::FileDialog& dialog) override;
   void shellExecute(const std::string& verb, const std::string& file, const std::string& parameters,
                     const std::string& directory) override;
   void showTrayIcon(const std::string& tip) override;
@@ -96,6 +102,11 @@ class FakePlatform : public app::PlatformServices {
   int writeRecords(const std::string& path, const app::Records& records) override;
   // Appends to the file in the in-memory tree; refused as a write there would be.
   bool appendLine(const std::string& path, const std::string& line) override;
+  // Files of the in-memory tree: a missing folder 3, a missing file 2, a folder 5; writing
+  // also refuses a read-only file (5).
+  int readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) override;
+  int writeFile(const std::string& path, const std::string& bytes) override;
+  app::LocalTime localTime() override;
 
  private:
   struct Window {

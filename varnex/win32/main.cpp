@@ -1,24 +1,32 @@
-// varnex.exe: start-up, the main window and the message loop.
+// varnex.exe: start-up, the main window and the message loop; or, given /save or /apply and a
+// profile, the same program with no window (pages/unattended.h).
 #include <windows.h>
 #include <commctrl.h>
 
 #include <exception>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "pages/catalogue.h"
+#include "pages/unattended.h"
 #include "settings/backup/backups.h"
 #include "settings/win32/win32_backend.h"
 #include "settings/win32/win32_backup_platform.h"
 #include "varnex/win32/main_window_view.h"
 #include "varnex/win32/win32_platform.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  InitCommonControls();
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  const varnex::app::Command command = varnex::app::parseCommandLine(commandLine ? commandLine : "");
+  const bool unattended = command.kind != varnex::app::Command::Kind::Window;
+  // With nobody at the machine, a drive that is not ready fails instead of asking in a box.
+  if (unattended) SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  else InitCommonControls();
   varnex::settings::Win32Backend backend;  // holds the component system for the whole run
   varnex::settings::Win32BackupPlatform backupFiles;
   varnex::settings::Backups backups(backend.apis(), backupFiles);
   varnex::ui::win32::Win32Platform platform;
+  if (unattended) return varnex::pages::runUnattended(command, platform, backups.apis(), &backups);
   std::optional<varnex::app::Records> records = varnex::app::startProgram(platform, backend.apis());
   if (!records) return 0;
 

@@ -135,6 +135,43 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
   return std::nullopt;
 }
 
+namespace {
+
+// One kind of file in the Open and Save As dialogs: "Name\0pattern\0\0".
+std::string filterOf(const app::FileDialog& dialog) {
+  return dialog.filterName + '\0' + dialog.pattern + '\0' + '\0';
+}
+
+std::optional<std::string> fileDialog(HWND owner, const app::FileDialog& dialog, bool save) {
+  CurrentDirectoryKept kept;
+  const std::string filter = filterOf(dialog);
+  char file[MAX_PATH] = {};
+  OPENFILENAMEA info = {};
+  info.lStructSize = kOpenFileNameSize;
+  info.hwndOwner = owner;
+  info.lpstrFilter = filter.c_str();
+  info.nFilterIndex = 1;
+  info.lpstrFile = file;
+  info.nMaxFile = sizeof file;
+  info.lpstrTitle = orNull(dialog.title);
+  info.lpstrDefExt = orNull(dialog.extension);
+  info.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  const BOOL chosen = save ? GetSaveFileNameA(&info) : GetOpenFileNameA(&info);
+  if (!chosen) return std::nullopt;
+  return std::string(file);
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Platform::saveFileName(const app::FileDialog& dialog) {
+  return fileDialog(window_, dialog, true);
+}
+
+std::optional<std::string> Win32Platform::openFileName(const app::FileDialog& dialog) {
+  return fileDialog(window_, dialog, false);
+}
+
 void Win32Platform::shellExecute(const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory) {
   ShellExecuteA(window_, orNull(verb), file.c_str(), orNull(parameters), orNull(directory), SW_SHOW);
@@ -278,6 +315,53 @@ bool Win32Platform::appendLine(const std::string& path, const std::string& line)
   DWORD written = 0;
   return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
          written == text.size();
+}
+
+int Win32Platform::readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+  ::varnex::win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return lastFileError();
+  std::string read;
+  char chunk[4096];
+  DWORD got = 0;
+  while (read.size() <= maxBytes) {
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return lastFileError();
+    if (got == 0) break;
+    read.append(chunk, got);
+  }
+  if (read.size() > maxBytes + 1) read.resize(maxBytes + 1);
+  bytes = std::move(read);
+  return 0;
+}
+
+int Win32Platform::writeFile(const std::string& path, const std::string& bytes) {
+  const std::string beside = path + ".tmp";
+  {
+    ::varnex::win32::UniqueFile file(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                 FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    if (!file) return lastFileError();
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const int error = !ok ? lastFileError() : written < bytes.size() ? kDiskFull : 0;
+    if (error != 0) {
+      file.reset();
+      DeleteFileA(beside.c_str());
+      return error;
+    }
+  }
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(path.c_str())) {
+    const int error = lastFileError();
+    DeleteFileA(beside.c_str());
+    return error;
+  }
+  if (!MoveFileA(beside.c_str(), path.c_str())) return lastFileError();
+  return 0;
+}
+
+app::LocalTime Win32Platform::localTime() {
+  SYSTEMTIME now = {};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 }  // namespace varnex::ui::win32

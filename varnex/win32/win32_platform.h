@@ -45,6 +45,8 @@ class Win32Platform : public app::PlatformServices {
 
   std::optional<std::string> browseForFolder(const std::string& title) override;
   std::optional<std::string> openPicture(const std::string& initialPath) override;
+  std::optional<std::string> saveFileName(const app::FileDialog& dialog) override;
+  std::optional<std::string> openFileName(const app::FileDialog& dialog) override;
   void shellExecute(const std::string& verb, const std::string& file, const std::string& parameters,
                     const std::string& directory) override;
 
@@ -65,6 +67,11 @@ class Win32Platform : public app::PlatformServices {
   int readRecords(const std::string& path, app::Records& records) override;
   int writeRecords(const std::string& path, const app::Records& records) override;
   bool appendLine(const std::string& path, const std::string& line) override;
+  int readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) override;
+  // Written as path + ".tmp" first; 98 has no replacing move, so the old file is deleted just
+  // before the complete new one takes its name.
+  int writeFile(const std::string& path, const std::string& bytes) override;
+  app::LocalTime localTime() override;
 
  private:
   bool notifyIcon(DWORD action);
