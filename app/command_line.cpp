@@ -25,6 +25,8 @@ Command parseCommandLine(std::string_view line) {
   std::size_t end = 0;
   while (end < line.size() && !isBlank(line[end])) ++end;
   const std::string_view word = line.substr(0, end);
+  // Words without a switch (a file dropped on the program) ask for nothing but the window.
+  if (word.front() != '/') return {};
   Command command;
   if (settings::equalsIgnoringCase(word, "/save")) {
     command.kind = Command::Kind::Save;

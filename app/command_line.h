@@ -1,6 +1,7 @@
 #pragma once
-// What varnex.exe is asked to do: nothing on its command line opens the window; "/save PROFILE"
-// and "/apply PROFILE" run without one.
+// What varnex.exe is asked to do: "/save PROFILE" and "/apply PROFILE" run without a window,
+// another switch is not understood, and anything else (nothing, a file dropped on the program)
+// opens the window.
 #include <string>
 #include <string_view>
 

@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <optional>
-#include <stdexcept>
 
+#include "base/error.h"
 #include "settings/formats/format_error.h"
 
 namespace varnex::formats {
@@ -139,12 +139,12 @@ private:
 };
 
 void checkText(std::string_view text, const char* what) {
-    if (controlIn(text)) throw std::invalid_argument(std::string(what) + " holds a control character");
+    if (controlIn(text)) throw Error(std::string(what) + " holds a control character");
 }
 
 void checkName(std::string_view name, const char* what) {
     checkText(name, what);
-    if (name.empty() || trim(name) != name) throw std::invalid_argument(std::string(what) + " is empty or padded");
+    if (name.empty() || trim(name) != name) throw Error(std::string(what) + " is empty or padded");
 }
 
 }  // namespace
@@ -175,7 +175,7 @@ std::string writeProfile(const ProfileFile& profile) {
             }
             checkName(entry.name, "a name");
             if (entry.name.find('=') != std::string::npos || entry.name.front() == '[' || entry.name.front() == ';')
-                throw std::invalid_argument("the name \"" + entry.name + "\" would not read back");
+                throw Error("the name \"" + entry.name + "\" would not read back");
             const bool padded = !entry.value.empty() && trim(entry.value) != entry.value;
             const bool keepQuotes = padded || quoted(entry.value);
             out += entry.name + "=" + (keepQuotes ? "\"" + entry.value + "\"" : entry.value) + "\r\n";

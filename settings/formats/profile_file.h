@@ -53,7 +53,7 @@ ProfileFile parseProfile(std::string_view text, const std::string& source);
 
 // The text of a profile, header first, lines ended by CR LF. A value with spaces at either end,
 // or one that begins and ends with a double quote, is written in double quotes so that it reads
-// back as it is. Throws std::invalid_argument for what cannot be read back: a name that is empty,
+// back as it is. Throws Error for what cannot be read back: a name that is empty,
 // holds '=' or begins with '[' or ';', and any name, value or note with a control character.
 std::string writeProfile(const ProfileFile& profile);
 

@@ -25,7 +25,11 @@ TEST(CommandLine, SaveAndApplyTakeTheRestOfTheLineAsTheProfile) {
       {"/apply \"C:\\room.ini", Kind::NotUnderstood, "the profile's name has no closing quote"},
       {"/apply \"C:\\room.ini\" /quiet", Kind::NotUnderstood, "\"/quiet\" follows the profile's name"},
       {"/applyroom.ini", Kind::NotUnderstood, "\"/applyroom.ini\" is not understood: use /save PROFILE or /apply PROFILE"},
-      {"room.ini", Kind::NotUnderstood, "\"room.ini\" is not understood: use /save PROFILE or /apply PROFILE"},
+      {"/quiet", Kind::NotUnderstood, "\"/quiet\" is not understood: use /save PROFILE or /apply PROFILE"},
+      // No switch at all (a file dropped on the program, a shortcut's stray words): the window,
+      // as the program has always answered its command line.
+      {"room.ini", Kind::Window, ""},
+      {"\"C:\\My Profiles\\room.ini\"", Kind::Window, ""},
   };
   for (const Case& c : cases) {
     const Command command = parseCommandLine(c.line);

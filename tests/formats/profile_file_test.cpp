@@ -148,7 +148,7 @@ TEST(ProfileFile, WriterRefusesWhatWouldNotReadBack) {
     for (const auto& [what, entry] : cases) {
         ProfileFile profile;
         profile.sections = {{0, "System", {entry}}};
-        EXPECT_THROW(writeProfile(profile), std::invalid_argument) << what;
+        EXPECT_THROW(writeProfile(profile), Error) << what;
     }
 }
 
