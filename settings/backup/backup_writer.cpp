@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace varnex::settings {
 
@@ -142,6 +143,19 @@ bool isBackupName(const std::string& name) {
   return true;
 }
 
+// The number a second backup within the same second gets, 1 for the first.
+unsigned long sameSecondNumber(const std::string& name) {
+  const std::size_t open = name.find(" (", 19);
+  return open == std::string::npos ? 1 : std::strtoul(name.c_str() + open + 2, nullptr, 10);
+}
+
+// Oldest first: by time, then by the number of the backup within that second.
+bool olderBackup(const std::string& a, const std::string& b) {
+  const int byTime = a.compare(0, 19, b, 0, 19);
+  if (byTime != 0) return byTime < 0;
+  return sameSecondNumber(a) < sameSecondNumber(b);
+}
+
 void removeTree(const std::string& folder, FileApi& files, BackupPlatform& platform) {
   for (const FolderEntry& entry : platform.listFolder(folder)) {
     if (entry.folder)
@@ -156,7 +170,7 @@ void pruneOldBackups(const std::string& root, FileApi& files, BackupPlatform& pl
   std::vector<std::string> names;
   for (const FolderEntry& entry : platform.listFolder(root))
     if (entry.folder && isBackupName(entry.name)) names.push_back(entry.name);
-  std::sort(names.begin(), names.end());
+  std::sort(names.begin(), names.end(), olderBackup);
   for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i) removeTree(join(root, names[i]), files, platform);
 }
 
@@ -224,9 +238,13 @@ BackupResult saveBackup(const ChangeJournal& journal, const std::string& program
   if (journal.empty()) return result;
   const std::string root = join(programDirectory, kBackupFolder);
   const std::string name = backupName(platform.localTime());
-  result.folder = join(root, name);
-  for (int n = 2; files.getFileAttributes(result.folder) != kInvalidFileAttributes; ++n)
-    result.folder = join(root, name + " (" + std::to_string(n) + ")");
+  // Numbered above every backup of the same second, so that the name still sorts as the newest
+  // when the first of that second has gone.
+  unsigned long number = 0;
+  for (const FolderEntry& entry : platform.listFolder(root))
+    if (isBackupName(entry.name) && entry.name.compare(0, name.size(), name) == 0)
+      number = std::max(number, sameSecondNumber(entry.name));
+  result.folder = join(root, number == 0 ? name : name + " (" + std::to_string(number + 1) + ")");
   if (!makeFolder(root, files) || !files.createDirectory(result.folder)) return result;
 
   bool ok = true;

@@ -229,6 +229,22 @@ TEST_F(BackupFixture, AtMostFiftyBackupsAreKeptTheOldestGoFirst) {
   EXPECT_TRUE(machine.files.isFolder(kProgram + "\\Backup\\Mine"));
 }
 
+// Many backups within one second are numbered " (2)", " (3)"...: "(10)" is newer than "(2)",
+// although it sorts before it as text.
+TEST_F(BackupFixture, BackupsOfOneSecondGoOldestFirstByTheirNumber) {
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < kBackupsKept + 2; ++i) {
+    backups.begin();
+    key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", std::to_string(i));
+    const BackupResult result = backups.end(kProgram);
+    ASSERT_TRUE(result.saved) << i;
+    folders.push_back(result.folder);
+  }
+  EXPECT_EQ(folders[9], kProgram + "\\Backup\\2026-12-10 13-05-42 (10)");
+  for (std::size_t i = 0; i < folders.size(); ++i)
+    EXPECT_EQ(machine.files.isFolder(folders[i]), i >= 2) << folders[i];
+}
+
 TEST_F(BackupFixture, ABackupThatCannotBeWrittenSaysWhereItShouldHaveGone) {
   machine.files.putFile(kProgram + "\\Backup", "a file in the way");
   backups.begin();
