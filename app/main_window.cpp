@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/backup_pass.h"
 #include "app/config_dat.h"
 #include "settings/profile_store.h"
 
@@ -114,9 +113,13 @@ bool MainWindow::BacaData() {
   return true;
 }
 
-bool MainWindow::TulisData() {
-  BackupPass backup(*this);  // ends after the pass's own error box
+bool MainWindow::TulisData(Reporting reporting) {
+  BackupPass backup(*this, reporting);  // ends after the pass's own error box
   if (auto error = settings::runWritePass(writePass_, stores_)) {
+    if (reporting == Reporting::Log && backup.stoppedThePass()) {
+      logLine(*this, *error);
+      return true;
+    }
     reportError(*error);
     return false;
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_pass.h"
 #include "app/page.h"
 #include "app/platform_services.h"
 #include "settings/rows.h"
@@ -63,9 +64,11 @@ class MainWindow {
   void setPasses(std::vector<settings::Row*> readPass, std::vector<settings::Row*> writePass);
   const std::vector<settings::Row*>& readPass() const { return readPass_; }
   const std::vector<settings::Row*>& writePass() const { return writePass_; }
-  // Both return false when an error ended the pass (the error has been shown).
+  // Both return false when an error ended the pass (the error has been shown). A write pass
+  // nobody watches (Reporting::Log) writes what went wrong with its backup to the log instead,
+  // and returns true when the backup stopped it: what follows (a shutdown) goes on.
   bool BacaData();
-  bool TulisData();
+  bool TulisData(Reporting reporting = Reporting::Box);
 
   void HidePage(const std::string& name) { form_.hideGroup(name); }
   // The description pane rule: show puts the text in as the only line, clear empties it.

@@ -9,6 +9,7 @@ class Win32BackupPlatform : public BackupPlatform {
   std::optional<std::string> readFile(const std::string& path) override;
   void flushProfile(const std::string& path) override;
   bool writeFile(const std::string& path, const std::string& bytes) override;
+  bool appendFile(const std::string& path, const std::string& bytes) override;
   std::vector<FolderEntry> listFolder(const std::string& folder) override;
   LocalTime localTime() override;
 };

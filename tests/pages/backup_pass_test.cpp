@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "pages/catalogue.h"
 #include "settings/backup/backups.h"
+#include "settings/backup/undo.h"
 #include "settings/memory/memory_backup_platform.h"
 #include "settings/memory/memory_machine.h"
 #include "settings/profile_store.h"
@@ -114,9 +115,24 @@ TEST(BackupPass, AFailedPassKeepsTheBackupOfWhatItChangedBeforeTheFailure) {
   EXPECT_NE(m.backupFile(settings::kChangesFile).find("C:\\MSDOS.SYS [Options]"), std::string::npos);
 }
 
-TEST(BackupPass, ABackupThatCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
+TEST(BackupPass, WithoutItsBackupThePassChangesNothingAndSaysWhere) {
   Machine m;
   m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  const std::string msdos = m.profileFile(settings::kMsdosSys);
+  m.pressEveryOption();
+  m.platform.answers.push(app::kIdOk);
+  m.window.Button5Click();
+  EXPECT_EQ(m.platform.calls("messageBox"),
+            std::vector<std::string>{"messageBox(Nothing was changed: the backup of the changes could not be made in " +
+                                     kBackupRoot + "\\2026-12-10 13-05-42., Varnex 2000, 0x10)"});
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+  EXPECT_EQ(m.profileFile(settings::kMsdosSys), msdos);
+}
+
+TEST(BackupPass, ABackupWhoseFilesCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
+  Machine m;
+  m.backupFiles.refusedName = settings::kChangesFile;
   m.pressEveryOption();
   m.platform.answers.push(app::kIdOk);
   m.window.Button5Click();
@@ -128,6 +144,50 @@ TEST(BackupPass, ABackupThatCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
       << "the settings were written";
 }
 
+// The journal's disk fills up in the middle of the pass: the pass stops at the change whose line
+// could not be written, and undoing the backup gives back the machine.
+TEST(BackupPass, AJournalThatCannotBeWrittenMidwayStopsThePassThere) {
+  Machine m;
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  const std::string files = varnex::testing::dumpFiles(m.machine.files);
+  m.pressEveryOption();
+  m.backupFiles.appendsLeft = 20;
+  m.platform.answers.push(app::kIdOk);
+  m.window.Button5Click();
+  EXPECT_EQ(m.platform.calls("messageBox"),
+            std::vector<std::string>{"messageBox(The changes stopped: their backup in " + kBackupRoot +
+                                     "\\2026-12-10 13-05-42 could not be written. What was changed until then can be "
+                                     "undone from it., Varnex 2000, 0x10)"});
+  ASSERT_NE(varnex::testing::dumpRegistry(m.machine.registry), registry) << "the pass changed something before";
+  ASSERT_EQ(m.backupFolders().size(), 1u);
+
+  m.backupFiles.appendsLeft = -1;
+  m.backups.begin(settings::kSampleProgramFolder);
+  const settings::UndoResult undone = settings::undoBackups(m.backups, settings::kSampleProgramFolder, m.backupFolders()[0]);
+  m.backups.end();
+  EXPECT_EQ(undone.error, std::nullopt);
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+  EXPECT_EQ(varnex::testing::dumpFiles(m.machine.files, kBackupRoot), files);
+}
+
+// Taking an entry off the Add/Remove list is a pass of its own: without its backup the entry
+// stays, and the user is told why.
+TEST(BackupPass, AnAddRemoveEntryIsNotTakenOffWithoutItsBackup) {
+  Machine m;
+  m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  m.window.form().get<ui::PageControl>("PageControl1").setActivePage(m.window.form().get<ui::TabSheet>("TabSheet10"));
+  m.window.form().get<ui::ListBox>("ListBox2").choose(0);
+  m.platform.answers.push(app::kIdYes);
+  m.platform.answers.push(app::kIdOk);
+  m.window.form().get<ui::Button>("Button3").click();
+  const std::vector<std::string> boxes = m.platform.calls("messageBox");
+  ASSERT_EQ(boxes.size(), 2u) << "the question, then why nothing was taken off";
+  EXPECT_NE(boxes[1].find("Nothing was changed: the backup of the changes could not be made in"), std::string::npos)
+      << boxes[1];
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+}
+
 // "Back to Windows Default" writes some settings itself, then runs "Apply": one backup for both.
 TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
   Machine m;
@@ -137,7 +197,8 @@ TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
     boot.writeText("Options", "BootMenuDelay", "30");
     m.pressEveryOption();
     m.window.Button5Click();
-    EXPECT_TRUE(m.backupFolders().empty());
+    EXPECT_EQ(m.backupFolders().size(), 1u);
+    EXPECT_EQ(m.backupFile(settings::kChangesFile), "<no Changes.txt>") << "the outer pass has not ended";
   }
   EXPECT_EQ(m.backupFolders().size(), 1u);
   EXPECT_NE(m.backupFile(settings::kChangesFile).find("BootMenuDelay"), std::string::npos);

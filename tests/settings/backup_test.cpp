@@ -74,7 +74,7 @@ TEST_F(BackupFixture, UndoingAPassFromItsBackupGivesBackTheStoresAsTheyWere) {
   const std::string registryBefore = testing::dumpRegistry(machine.registry);
   const std::string filesBefore = testing::dumpFiles(machine.files);
 
-  backups.begin();
+  backups.begin(kProgram);
   {
     RegistryStore desktop = key(kHkeyCurrentUser, "Control Panel\\Desktop");
     desktop.writeText("MenuShowDelay", "0");
@@ -114,8 +114,8 @@ TEST_F(BackupFixture, UndoingAPassFromItsBackupGivesBackTheStoresAsTheyWere) {
   system.deleteEntry("vcache", "MinFileCache");
   system.writeText("vcache", "MaxFileCache", "0");
   system.deleteEntry("vcache", "CHUNKSIZE");  // missing: no change
-  copies = backups.journal().copies();
-  const BackupResult result = backups.end(kProgram);
+  copies = backups.journal().changes().copies();
+  const BackupResult result = backups.end();
 
   ASSERT_TRUE(result.saved);
   EXPECT_EQ(result.folder, kProgram + "\\Backup\\2026-12-10 13-05-42");
@@ -149,7 +149,7 @@ TEST_F(BackupFixture, UndoingAPassFromItsBackupGivesBackTheStoresAsTheyWere) {
 }
 
 TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
-  backups.begin();
+  backups.begin(kProgram);
   RegistryStore desktop = key(kHkeyCurrentUser, "Control Panel\\Desktop");
   desktop.writeText("MenuShowDelay", "400");
   desktop.writeInteger("Count", 0x1f);
@@ -158,7 +158,7 @@ TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
   stores.profile(kMsdosSys).writeText("Options", "BootKeys", "1");
   stores.profile(kMsdosSys).deleteEntry("Options", "Missing");
   stores.files().removeFolder("C:\\NoSuchFolder");
-  const BackupResult result = backups.end(kProgram);
+  const BackupResult result = backups.end();
   EXPECT_FALSE(result.saved);
   EXPECT_EQ(result.folder, "");
   EXPECT_FALSE(machine.files.isFolder(kProgram + "\\Backup"));
@@ -167,13 +167,13 @@ TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
 // A journal spans the outermost pass only; changes outside any pass are not recorded.
 TEST_F(BackupFixture, NestedPassesLeaveOneBackupAndNothingIsRecordedOutsideAPass) {
   key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "1");
-  backups.begin();
+  backups.begin(kProgram);
   key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "2");
-  backups.begin();
+  backups.begin(kProgram);
   key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "3");
-  EXPECT_FALSE(backups.end(kProgram).saved);
-  EXPECT_FALSE(machine.files.isFolder(kProgram + "\\Backup"));
-  const BackupResult result = backups.end(kProgram);
+  EXPECT_EQ(backups.end().folder, "") << "an inner pass ends nothing";
+  EXPECT_FALSE(machine.files.readFile(backups.journal().folder() + "\\" + kChangesFile));
+  const BackupResult result = backups.end();
   ASSERT_TRUE(result.saved);
   EXPECT_NE(backupFile(result, kChangesFile).find("MenuShowDelay: \"1\" -> \"3\""), std::string::npos);
 }
@@ -181,7 +181,7 @@ TEST_F(BackupFixture, NestedPassesLeaveOneBackupAndNothingIsRecordedOutsideAPass
 TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFilesKept) {
   machine.files.putFile("C:\\WINDOWS\\Desktop\\Varnex 2000.lnk", "old shortcut");
   machine.files.putFolder("C:\\WINDOWS\\Start Menu\\Empty");
-  backups.begin();
+  backups.begin(kProgram);
   FileStore files = stores.files();
   files.deleteFile("C:\\WINDOWS\\Desktop\\Varnex 2000.lnk");
   files.makeFolders("C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000");
@@ -190,7 +190,7 @@ TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFil
   files.removeFolder("C:\\WINDOWS\\Start Menu\\Empty");
   machine.files.deleteFile(machine.profiles.resolve(kSystemIni));
   stores.profile(kSystemIni).writeText("vcache", "CHUNKSIZE", "512");  // a profile file the pass makes
-  const BackupResult result = backups.end(kProgram);
+  const BackupResult result = backups.end();
   ASSERT_TRUE(result.saved);
   EXPECT_FALSE(machine.files.readFile(result.folder + "\\" + kRestoreFile)) << "no registry change, no .reg";
   EXPECT_EQ(backupFile(result, "Files\\1 Varnex 2000.lnk"), "old shortcut");
@@ -211,9 +211,9 @@ TEST_F(BackupFixture, AtMostFiftyBackupsAreKeptTheOldestGoFirst) {
   for (int i = 0; i < 52; ++i) {
     platform.time = LocalTime{2026, 12, 10, 13, i / 60, i % 60};
     if (i == 51) platform.time = LocalTime{2026, 12, 10, 13, 0, 50};  // the same second as another
-    backups.begin();
+    backups.begin(kProgram);
     key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", std::to_string(i));
-    const BackupResult result = backups.end(kProgram);
+    const BackupResult result = backups.end();
     ASSERT_TRUE(result.saved) << i;
     folders.push_back(result.folder);
   }
@@ -234,9 +234,9 @@ TEST_F(BackupFixture, AtMostFiftyBackupsAreKeptTheOldestGoFirst) {
 TEST_F(BackupFixture, BackupsOfOneSecondGoOldestFirstByTheirNumber) {
   std::vector<std::string> folders;
   for (std::size_t i = 0; i < kBackupsKept + 2; ++i) {
-    backups.begin();
+    backups.begin(kProgram);
     key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", std::to_string(i));
-    const BackupResult result = backups.end(kProgram);
+    const BackupResult result = backups.end();
     ASSERT_TRUE(result.saved) << i;
     folders.push_back(result.folder);
   }
@@ -245,13 +245,26 @@ TEST_F(BackupFixture, BackupsOfOneSecondGoOldestFirstByTheirNumber) {
     EXPECT_EQ(machine.files.isFolder(folders[i]), i >= 2) << folders[i];
 }
 
-TEST_F(BackupFixture, ABackupThatCannotBeWrittenSaysWhereItShouldHaveGone) {
+// Without its backup no change is made: the pass is stopped at its first change, and its error
+// names the folder.
+TEST_F(BackupFixture, ABackupThatCannotBeMadeRefusesTheFirstChangeAndNamesItsFolder) {
   machine.files.putFile(kProgram + "\\Backup", "a file in the way");
-  backups.begin();
-  key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "0");
-  const BackupResult result = backups.end(kProgram);
+  const std::string registryBefore = testing::dumpRegistry(machine.registry);
+  backups.begin(kProgram);
+  try {
+    key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "0");
+    ADD_FAILURE() << "the change was made without its backup";
+  } catch (const BackupError& e) {
+    EXPECT_EQ(std::string(e.what()), "Nothing was changed: the backup of the changes could not be made in " + kProgram +
+                                         "\\Backup\\2026-12-10 13-05-42.");
+  }
+  EXPECT_THROW(stores.profile(kMsdosSys).writeText("Options", "BootKeys", "0"), BackupError) << "nor any later one";
+  const BackupResult result = backups.end();
   EXPECT_FALSE(result.saved);
+  EXPECT_TRUE(result.stoppedThePass);
   EXPECT_EQ(result.folder, kProgram + "\\Backup\\2026-12-10 13-05-42");
+  EXPECT_EQ(testing::dumpRegistry(machine.registry), registryBefore);
+  EXPECT_EQ(machine.files.readFile(kMsdosSys), kMsdos);
 }
 
 }  // namespace
