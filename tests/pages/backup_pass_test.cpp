@@ -9,6 +9,7 @@
 
 #include "app/backup_pass.h"
 #include "app/main_window.h"
+#include "pages/auto_shutdown_page.h"
 #include "pages/catalogue.h"
 #include "settings/backup/backups.h"
 #include "settings/backup/undo.h"
@@ -186,6 +187,51 @@ TEST(BackupPass, AnAddRemoveEntryIsNotTakenOffWithoutItsBackup) {
   EXPECT_NE(boxes[1].find("Nothing was changed: the backup of the changes could not be made in"), std::string::npos)
       << boxes[1];
   EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+}
+
+// AutoShutdown writes the settings when nobody may be at the machine: whatever goes wrong with
+// the backup goes to Varnex.log in the program folder, no box waits for an answer, and the
+// shutdown or suspend comes.
+TEST(BackupPass, AutoShutdownWritesWhatWentWrongWithTheBackupToTheLogAndShutsDown) {
+  struct Case {
+    const char* what;
+    bool blockFolder;          // the backup cannot even be made
+    const char* refusedFile;   // or one of its files at the end cannot be written
+    bool suspend;
+    const char* logged;        // the log line after its date and time
+    bool settingsWritten;
+  };
+  const Case cases[] = {
+      {"no backup folder, shutdown", true, "", false,
+       "Nothing was changed: the backup of the changes could not be made in ", false},
+      {"no backup folder, suspend", true, "", true,
+       "Nothing was changed: the backup of the changes could not be made in ", false},
+      {"Changes.txt not written, shutdown", false, "Changes.txt", false,
+       "The changes were made, but their backup could not be saved in ", true},
+  };
+  for (const Case& c : cases) {
+    Machine m;
+    if (c.blockFolder) m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+    m.backupFiles.refusedName = c.refusedFile;
+    m.pressEveryOption();
+    auto& page = m.window.form().get<ui::TabSheet>("TabSheet7");
+    m.window.form().get<ui::PageControl>("PageControl1").setActivePage(page);
+    m.window.form().get<ui::CheckBox>("CheckBox48").click();
+    m.window.form().get<ui::SpinEdit>("SpinEdit5").type("5");
+    if (c.suspend) m.window.form().get<ui::RadioButton>("RadioButton20").click();
+    m.window.form().get<ui::Button>("RxSpeedButton5").click();
+    m.platform.clearCalls();
+    m.window.timerFired(kTimer1);
+
+    EXPECT_EQ(m.platform.count("messageBox"), 0u) << c.what << ": " << ::testing::PrintToString(m.platform.calls());
+    EXPECT_EQ(m.platform.calls(c.suspend ? "setSystemPowerState" : "exitWindows").size(), 1u) << c.what;
+    const std::vector<std::string> logged = m.platform.calls("appendLine");
+    ASSERT_EQ(logged.size(), 1u) << c.what;
+    const std::string start = "appendLine(" + settings::kSampleProgramFolder + "\\Varnex.log, 2026-12-10 13:05:42 ";
+    EXPECT_EQ(logged[0].substr(0, start.size()), start) << c.what;
+    EXPECT_NE(logged[0].find(c.logged), std::string::npos) << c.what << ": " << logged[0];
+    EXPECT_EQ(m.profileFile(settings::kMsdosSys).find("BootKeys=") != std::string::npos, c.settingsWritten) << c.what;
+  }
 }
 
 // "Back to Windows Default" writes some settings itself, then runs "Apply": one backup for both.
