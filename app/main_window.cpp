@@ -100,6 +100,24 @@ void MainWindow::reportError(const std::string& message) {
   platform_.messageBox(message, "Varnex 2000", kMbOk | kMbIconError);
 }
 
+void MainWindow::showMachineAsItIs() {
+  hideEditorGroups();
+  for (ui::CheckBox* box : options_) box->captionColour = ui::kBlack;
+  programsRefreshFlag = true;
+  BacaData();
+}
+
+void MainWindow::lockBootFile() {
+  settings::FileStore files = stores_.files();
+  files.setAttributes(settings::kMsdosSys, settings::kAttrReadOnly | settings::kAttrHidden | settings::kAttrSystem);
+}
+
+void MainWindow::offerRestart() {
+  if (platform_.messageBox(kRestartQuestion, kConfirmTitle, kMbYesNoCancel | kMbIconQuestion) != kIdYes) return;
+  platform_.exitWindows(kEwxReboot);
+  lockBootFile();
+}
+
 void MainWindow::setPasses(std::vector<settings::Row*> readPass, std::vector<settings::Row*> writePass) {
   readPass_ = std::move(readPass);
   writePass_ = std::move(writePass);
@@ -204,13 +222,12 @@ bool MainWindow::FormCloseQuery() {
     HidePage("Page1");
     HidePage("Page2");
     HidePage("Page3");
-    settings::FileStore files = stores_.files();
     switch (platform_.messageBox(kRestartQuestion, kConfirmTitle, kMbYesNoCancel | kMbIconQuestion)) {
       case kIdYes:
         platform_.exitWindows(kEwxReboot);
         [[fallthrough]];
       case kIdNo:
-        files.setAttributes(settings::kMsdosSys, settings::kAttrReadOnly | settings::kAttrHidden | settings::kAttrSystem);
+        lockBootFile();
         break;
       default:
         restartFlag = false;

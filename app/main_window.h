@@ -82,6 +82,13 @@ class MainWindow {
   void addOption(ui::CheckBox& box) { options_.push_back(&box); }
   // Shows an error in the program's message box (a failed pass, a failed write).
   void reportError(const std::string& message);
+  // After settings changed by other means than the pages (an undo): the editor groups hidden,
+  // the marks cleared and the read pass run, so every page shows the machine as it now is; the
+  // Add/Remove list is filled again when the window is next active.
+  void showMachineAsItIs();
+  // The restart question of "OK" without closing: Yes locks MSDOS.SYS again and restarts the
+  // computer; No and Cancel leave everything as it is.
+  void offerRestart();
 
   // Window timers: what runs when the timer of that id fires.
   void onTimer(int id, std::function<void()> handler) { timers_[id] = std::move(handler); }
@@ -128,6 +135,7 @@ class MainWindow {
  private:
   void build();
   void hideEditorGroups();
+  void lockBootFile();
   ui::Memo* pane(const char* name) { return dynamic_cast<ui::Memo*>(form_.find(name)); }
 
   PlatformServices& platform_;

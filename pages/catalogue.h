@@ -20,6 +20,7 @@
 #include "pages/internet_values.h"
 #include "pages/program_page.h"
 #include "pages/system_page.h"
+#include "pages/undo_window.h"
 #include "pages/windows_page.h"
 
 namespace varnex::pages {
@@ -50,6 +51,7 @@ class Catalogue {
   AboutBox about;
   HelpWindow help;
   CommandEditor commandEditor;
+  UndoWindow undo;
 
   BootPage boot;
   SystemPage system;

@@ -13,9 +13,10 @@ constexpr int kOptionLeft = 12, kOptionWidth = 290, kOptionHeight = 17;
 
 }  // namespace
 
-ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
+ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about, UndoWindow& undo)
     : window_(window),
       about_(about),
+      undo_(undo),
       TabSheet6(window.form().get<ui::TabSheet>("TabSheet6")),
       Memo5(window.form().get<ui::Memo>("Memo5")),
       RxSpeedButton1(window.form().add<ui::Button>("RxSpeedButton1", &TabSheet6, {16, 48, 90, 25}, "Home Page")),
@@ -24,11 +25,13 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
       GroupBox20(window.form().add<ui::GroupBox>("GroupBox20", &TabSheet6, {8, 88, 321, 146})),
       CheckBox64(window.form().add<ui::CheckBox>("CheckBox64", &GroupBox20, {kOptionLeft, 20, kOptionWidth, kOptionHeight},
                                                  "Back to Windows Default")),
-      CheckBox45(addShortcutOption("CheckBox45", "Enable Desktop Icon", "Show Varnex 2000 icon on the desktop.", 56)),
+      RxSpeedButton13(window.form().add<ui::Button>("RxSpeedButton13", &GroupBox20, {kOptionLeft, 42, 120, 23},
+                                                    "Undo Changes...")),
+      CheckBox45(addShortcutOption("CheckBox45", "Enable Desktop Icon", "Show Varnex 2000 icon on the desktop.", 74)),
       CheckBox46(addShortcutOption("CheckBox46", "Enable QuickLaunch Icon",
-                                   "Show Varnex 2000 icon on the quicklaunch toolbar.", 84)),
+                                   "Show Varnex 2000 icon on the quicklaunch toolbar.", 96)),
       CheckBox47(addShortcutOption("CheckBox47", "Enable Start Menu Icon", "Show Varnex 2000 icon on the start menu.",
-                                   112)) {
+                                   118)) {
   // The page's heading is the product title, in the title's own face.
   auto& title = window.form().get<ui::Label>("Heading11");
   title.font = kTitleFont;
@@ -38,6 +41,7 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   RxSpeedButton2.onClick = [this] { RxSpeedButton2Click(); };
   RxSpeedButton4.onClick = [this] { RxSpeedButton4Click(); };
+  RxSpeedButton13.onClick = [this] { RxSpeedButton13Click(); };
   GroupBox20.onMouseMove = [this] { window_.clearHelp(Memo5); };
 
   window_.addOption(CheckBox64);  // "Apply" turns its caption black

@@ -1,7 +1,7 @@
 #pragma once
 // The "Varnex" page: the product title, the home page and mail links, the information window,
-// "Back to Windows Default", and three options that put shortcuts to the program on the desktop,
-// the quick-launch bar and in the start menu.
+// "Back to Windows Default", the undo window, and three options that put shortcuts to the
+// program on the desktop, the quick-launch bar and in the start menu.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "app/page.h"
 #include "pages/about_box.h"
 #include "pages/check_box_toggle.h"
+#include "pages/undo_window.h"
 #include "settings/rows.h"
 #include "ui/buttons.h"
 #include "ui/edits.h"
@@ -22,7 +23,7 @@ inline const char* const kSupportMail = "varnex@example.com";
 
 class ProgramPage : public app::Page {
  public:
-  ProgramPage(app::MainWindow& window, AboutBox& about);
+  ProgramPage(app::MainWindow& window, AboutBox& about, UndoWindow& undo);
   ProgramPage(const ProgramPage&) = delete;
   ProgramPage& operator=(const ProgramPage&) = delete;
 
@@ -37,6 +38,7 @@ class ProgramPage : public app::Page {
   void RxSpeedButton1Click();  // "Home Page"
   void RxSpeedButton2Click();  // "Send Email"
   void RxSpeedButton4Click() { about_.open(); }
+  void RxSpeedButton13Click() { undo_.open(); }  // "Undo Changes..."
   void CheckBox64MouseDown(ui::MouseButton button);
   // The first step of the Yes path: the box goes back to rest, black and unchecked.
   void releaseBackToWindowsDefault();
@@ -46,6 +48,7 @@ class ProgramPage : public app::Page {
 
   app::MainWindow& window_;
   AboutBox& about_;
+  UndoWindow& undo_;
   ui::TabSheet& TabSheet6;
   ui::Memo& Memo5;
   ui::Button& RxSpeedButton1;
@@ -53,6 +56,7 @@ class ProgramPage : public app::Page {
   ui::Button& RxSpeedButton4;
   ui::GroupBox& GroupBox20;
   ui::CheckBox& CheckBox64;
+  ui::Button& RxSpeedButton13;
   ui::CheckBox& CheckBox45;
   ui::CheckBox& CheckBox46;
   ui::CheckBox& CheckBox47;

@@ -267,7 +267,7 @@ UndoResult undoBackups(Backups& backups, const std::string& programDirectory, co
     loaded.emplace_back();
     if (std::optional<std::string> problem = load(root, name, backups.platform(), loaded.back())) {
       std::string text = fillIn(kDamagedBackupText, shownTime(name));
-      return {fillIn(text, *problem), false};
+      return {fillIn(text, *problem), 0, false};
     }
   }
   UndoResult result;
@@ -277,6 +277,7 @@ UndoResult undoBackups(Backups& backups, const std::string& programDirectory, co
       const std::vector<Change>& changes = backup.journal.changes;
       for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
         undoer.undo(*change, backup);
+        ++result.undone;
         result.settingsBack = result.settingsBack || isSetting(*change);
       }
     }

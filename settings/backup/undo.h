@@ -35,6 +35,7 @@ inline const std::string kUndoStoppedText = "The undo stopped: %s could not be p
 
 struct UndoResult {
   std::optional<std::string> error;  // for the user
+  std::size_t undone = 0;            // changes put back, up to an error
   bool settingsBack = false;         // a registry value or key, or a profile entry, went back
 };
 

@@ -16,6 +16,7 @@
 #include "settings/memory/memory_backup_platform.h"
 #include "settings/memory/memory_machine.h"
 #include "settings/profile_store.h"
+#include "tests/pages/backed_up_machine.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/machine_dump.h"
 #include "tests/support/sample_machine.h"
@@ -23,55 +24,8 @@
 namespace varnex::pages {
 namespace {
 
-const std::string kBackupRoot = settings::kSampleProgramFolder + "\\Backup";
-
-struct Machine {
-  Machine() {
-    settings::loadSampleMachine(machine);
-    window.setBackups(&backups);
-    window.FormCreate(app::Records{});
-    platform.clearCalls();
-  }
-
-  settings::MemoryMachine machine;
-  varnex::testing::FakePlatform platform{machine.files};
-  settings::MemoryBackupPlatform backupFiles{machine.files};
-  settings::Backups backups{machine.apis(), backupFiles};
-  app::MainWindow window{platform, backups.apis()};
-  std::unique_ptr<Catalogue> catalogue = buildCatalogue(window);
-
-  std::vector<std::string> backupFolders() {
-    std::vector<std::string> names;
-    for (const settings::FolderEntry& entry : backupFiles.listFolder(kBackupRoot)) names.push_back(entry.name);
-    return names;
-  }
-  std::string backupFile(const std::string& name) {
-    const std::vector<std::string> folders = backupFolders();
-    if (folders.empty()) return "<no backup>";
-    return machine.files.readFile(kBackupRoot + "\\" + folders.back() + "\\" + name).value_or("<no " + name + ">");
-  }
-  std::string profileFile(const std::string& name) {
-    return machine.files.readFile(machine.profiles.resolve(name)).value_or("<missing>");
-  }
-  // Every option of the setting pages pressed once with the left button, as a user would.
-  void pressEveryOption() {
-    for (const char* sheet : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet9", "TabSheet5", "TabSheet11"}) {
-      auto& tab = window.form().get<ui::TabSheet>(sheet);
-      window.form().get<ui::PageControl>("PageControl1").setActivePage(tab);
-      for (ui::Control* control : window.form().controls()) {
-        auto* box = dynamic_cast<ui::CheckBox*>(control);
-        bool onSheet = false;
-        for (ui::Control* p = control->parent(); p; p = p->parent()) onSheet = onSheet || p == &tab;
-        if (!box || !onSheet) continue;
-        box->mouseDown(ui::MouseButton::Left);
-        box->click();
-      }
-    }
-  }
-};
-
 TEST(BackupPass, UndoingApplyFromItsBackupGivesBackTheRegistryAndTheProfileFiles) {
-  Machine m;
+  BackedUpMachine m;
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
   const std::string msdos = m.profileFile(settings::kMsdosSys);
   const std::string systemIni = m.profileFile(settings::kSystemIni);
@@ -102,7 +56,7 @@ TEST(BackupPass, UndoingApplyFromItsBackupGivesBackTheRegistryAndTheProfileFiles
 }
 
 TEST(BackupPass, AFailedPassKeepsTheBackupOfWhatItChangedBeforeTheFailure) {
-  Machine m;
+  BackedUpMachine m;
   const std::string msdos = m.profileFile(settings::kMsdosSys);
   m.pressEveryOption();
   // The System page's registry rows come after the Boot page's MSDOS.SYS rows.
@@ -117,7 +71,7 @@ TEST(BackupPass, AFailedPassKeepsTheBackupOfWhatItChangedBeforeTheFailure) {
 }
 
 TEST(BackupPass, WithoutItsBackupThePassChangesNothingAndSaysWhere) {
-  Machine m;
+  BackedUpMachine m;
   m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
   const std::string msdos = m.profileFile(settings::kMsdosSys);
@@ -132,7 +86,7 @@ TEST(BackupPass, WithoutItsBackupThePassChangesNothingAndSaysWhere) {
 }
 
 TEST(BackupPass, ABackupWhoseFilesCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
-  Machine m;
+  BackedUpMachine m;
   m.backupFiles.refusedName = settings::kChangesFile;
   m.pressEveryOption();
   m.platform.answers.push(app::kIdOk);
@@ -148,7 +102,7 @@ TEST(BackupPass, ABackupWhoseFilesCannotBeSavedIsShownAfterThePassAndThePassGoes
 // The journal's disk fills up in the middle of the pass: the pass stops at the change whose line
 // could not be written, and undoing the backup gives back the machine.
 TEST(BackupPass, AJournalThatCannotBeWrittenMidwayStopsThePassThere) {
-  Machine m;
+  BackedUpMachine m;
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
   const std::string files = varnex::testing::dumpFiles(m.machine.files);
   m.pressEveryOption();
@@ -174,7 +128,7 @@ TEST(BackupPass, AJournalThatCannotBeWrittenMidwayStopsThePassThere) {
 // Taking an entry off the Add/Remove list is a pass of its own: without its backup the entry
 // stays, and the user is told why.
 TEST(BackupPass, AnAddRemoveEntryIsNotTakenOffWithoutItsBackup) {
-  Machine m;
+  BackedUpMachine m;
   m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
   m.window.form().get<ui::PageControl>("PageControl1").setActivePage(m.window.form().get<ui::TabSheet>("TabSheet10"));
@@ -210,7 +164,7 @@ TEST(BackupPass, AutoShutdownWritesWhatWentWrongWithTheBackupToTheLogAndShutsDow
        "The changes were made, but their backup could not be saved in ", true},
   };
   for (const Case& c : cases) {
-    Machine m;
+    BackedUpMachine m;
     if (c.blockFolder) m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
     m.backupFiles.refusedName = c.refusedFile;
     m.pressEveryOption();
@@ -236,7 +190,7 @@ TEST(BackupPass, AutoShutdownWritesWhatWentWrongWithTheBackupToTheLogAndShutsDow
 
 // "Back to Windows Default" writes some settings itself, then runs "Apply": one backup for both.
 TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
-  Machine m;
+  BackedUpMachine m;
   {
     app::BackupPass outer(m.window);
     settings::ProfileStore boot = m.window.stores().profile(settings::kMsdosSys);
@@ -252,7 +206,7 @@ TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
 
 // Its own writes (the cache sizes among them) come back from the backup along with the pages'.
 TEST(BackupPass, UndoingBackToWindowsDefaultFromItsBackupGivesBackTheMachine) {
-  Machine m;
+  BackedUpMachine m;
   m.pressEveryOption();
   m.window.Button5Click();
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);

@@ -14,6 +14,7 @@
 #include "settings/backup/undo.h"
 #include "settings/memory/memory_backup_platform.h"
 #include "settings/memory/memory_machine.h"
+#include "tests/pages/backed_up_machine.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/machine_dump.h"
 #include "tests/support/sample_machine.h"
@@ -23,7 +24,6 @@ namespace varnex::pages {
 namespace {
 
 const std::string kProgram = settings::kSampleProgramFolder;
-const std::string kBackupRoot = kProgram + "\\Backup";
 
 std::string dumpMachine(settings::MemoryMachine& machine) {
   return varnex::testing::dumpRegistry(machine.registry) +
@@ -52,19 +52,7 @@ struct StoppedPass : ::testing::Test {
 
   // Every option of the pages turned with the mouse, the shortcuts of the "Varnex" page among them.
   void turnEveryOption() {
-    auto& pages = window.form().get<ui::PageControl>("PageControl1");
-    for (const char* sheet : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet9", "TabSheet5", "TabSheet11", "TabSheet6"}) {
-      auto& tab = window.form().get<ui::TabSheet>(sheet);
-      pages.setActivePage(tab);
-      for (ui::Control* control : window.form().controls()) {
-        auto* box = dynamic_cast<ui::CheckBox*>(control);
-        bool onSheet = false;
-        for (ui::Control* p = control->parent(); p; p = p->parent()) onSheet = onSheet || p == &tab;
-        if (!box || !onSheet || box->name() == "CheckBox64") continue;
-        box->mouseDown(ui::MouseButton::Left);
-        box->click();
-      }
-    }
+    pressEveryOption(window, {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet9", "TabSheet5", "TabSheet11", "TabSheet6"});
   }
 
   // The write pass stopped after its first call, its second, and so on until it runs to its end;
