@@ -3,6 +3,10 @@
 
 namespace varnex::settings {
 
+// Appends the bytes to the end of the file, made when missing (but not its folder), and flushes
+// them to the disk (WriteFile, then FlushFileBuffers); false on any failure.
+bool appendToFile(const std::string& path, const std::string& bytes);
+
 // The backup's file operations over kernel32 and the profile functions.
 class Win32BackupPlatform : public BackupPlatform {
  public:

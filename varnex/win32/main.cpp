@@ -37,6 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!window) return 1;
   auto secondary =
       varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, catalogue->commandEditor, view);
+  secondary->addUndoWindow(catalogue->undo);
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
