@@ -237,6 +237,10 @@ bool RecordingProfiles::writeString(const std::string& section, const std::strin
   ProfileChange change{file, section, entry, entryText(section, entry, file), std::nullopt};
   if (value) change.after = *value;
   if (change.before == change.after) return inner_.writeString(section, entry, value, file);
+  // An entry written over keeps its name; one deleted comes back under the name the file had.
+  if (!value)
+    for (const std::string& stored : ProfileStore(inner_, file).entryNames(section))
+      if (equalsIgnoringCase(stored, entry)) change.entry = stored;
   if (!journal_.hasCopyOf(file)) {
     // The whole file as it was, for undoing by hand; the journal's line is what the program
     // undoes from.

@@ -128,6 +128,16 @@ TEST_F(Undo, MsdosSysKeepsItsAttributes) {
   EXPECT_EQ(machine.files.getFileAttributes(kMsdosSys), locked);
 }
 
+// The profile functions find entries ignoring case; an entry deleted under another spelling
+// comes back as the file had it.
+TEST_F(Undo, ADeletedEntryComesBackWithTheNameItHad) {
+  const std::string before = dump();
+  const std::string name = pass([&] { stores.profile(kSystemIni).deleteEntry("VCACHE", "minfilecache"); });
+  ASSERT_EQ(undo(name).error, std::nullopt);
+  const std::string after = dump();
+  EXPECT_TRUE(after == before) << testing::differences(before, after);
+}
+
 TEST_F(Undo, OnlyFilesAndFoldersBackNeedNoRestart) {
   const std::string name = pass([&] { stores.files().makeFolders("C:\\WINDOWS\\Made"); });
   const UndoResult result = undo(name);
