@@ -76,10 +76,7 @@ bool choose(HWND window, int combo, int item) {
   leftClick(find.found);
   HWND list = droppedList();
   if (!list) return false;
-  const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  POINT at = {10, item * height + height / 2};
-  ClientToScreen(list, &at);
-  clickAt(at);
+  clickListItem(list, item);
   return true;
 }
 

@@ -126,6 +126,15 @@ inline void clickAt(POINT at) {
   Sleep(300);
 }
 
+// A left click on an item of a list box, or of a combo box's dropped list, of the program.
+inline void clickListItem(HWND list, int index) {
+  const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+  POINT at = {10, (index - top) * height + height / 2};
+  ClientToScreen(list, &at);
+  clickAt(at);
+}
+
 inline void leftClick(HWND control) {
   RECT r;
   if (!control || !GetWindowRect(control, &r)) return;

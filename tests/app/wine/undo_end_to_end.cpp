@@ -85,15 +85,6 @@ void answer(HWND box, const char* button) {
   for (int waited = 0; box && IsWindow(box) && waited < 100; ++waited) Sleep(100);
 }
 
-// A left click on an item of a list box of the program.
-void chooseItem(HWND list, int index) {
-  const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
-  POINT at = {8, (index - top) * height + height / 2};
-  ClientToScreen(list, &at);
-  clickAt(at);
-}
-
 // "Undo" on the chosen backup, answered Yes, and the restart question that follows, No.
 void undoChosen(HWND undoWindow, int backupsAfter) {
   leftClick(childByCaption(undoWindow, "Undo"));
@@ -160,12 +151,12 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   Sleep(1500);
 
-  chooseItem(list, 1);
+  clickListItem(list, 1);
   check(SendMessageA(list, LB_GETCURSEL, 0, 0) == 1, "the older backup is chosen with the mouse");
   undoChosen(undoWindow, 3);
   compare(before, readMachine(), "undone to before the first \"Apply\"");
 
-  chooseItem(list, 0);
+  clickListItem(list, 0);
   check(SendMessageA(list, LB_GETCURSEL, 0, 0) == 0, "the newest backup, the undo's own, is chosen");
   undoChosen(undoWindow, 4);
   compare(afterDefault, readMachine(), "the undo undone: as after \"Back to Windows Default\"");
