@@ -25,7 +25,8 @@ class BackupPlatform {
   // Writes out what the profile functions still hold of a profile file in memory (Windows 9x
   // caches them), so that readFile sees the file as they do.
   virtual void flushProfile(const std::string& path) { (void)path; }
-  // Creates or replaces the file with these bytes; false on any failure.
+  // Creates or replaces the file with these bytes, on the disk when it returns (a copy kept before
+  // a change must be there if the change is); false on any failure.
   virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
   // Appends the bytes to the end of the file, made when missing, and has them on the disk before
   // it returns (Windows' own buffers flushed); false on any failure, when part of them may have

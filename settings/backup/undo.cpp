@@ -188,8 +188,9 @@ class Undoer {
     if (cut != std::string::npos) files.makeFolders(path.substr(0, cut));
     const std::uint32_t now = apis_.files.getFileAttributes(path);
     if (attributes == 0 && now != kInvalidFileAttributes) attributes = now;
-    if (now != kInvalidFileAttributes && (now & kAttrReadOnly) != 0 &&
-        !apis_.files.setFileAttributes(path, now & ~kAttrReadOnly))
+    // Windows will not write over a read-only file, nor create one over a hidden or system file.
+    if (now != kInvalidFileAttributes && (now & kLocked) != 0 &&
+        !apis_.files.setFileAttributes(path, (now & ~kLocked) | kAttrArchive))
       stop(path);
     if (!backups_.writeWholeFile(path, bytes)) stop(path);
     if (attributes != 0 && attributes != apis_.files.getFileAttributes(path) &&

@@ -30,7 +30,7 @@ bool Win32BackupPlatform::writeFile(const std::string& path, const std::string& 
   if (!file) return false;
   DWORD written = 0;
   return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+         written == bytes.size() && FlushFileBuffers(file.get());
 }
 
 bool appendToFile(const std::string& path, const std::string& bytes) {
