@@ -122,23 +122,6 @@ bool waitFor(bool (*condition)(HWND), HWND w) {
   return false;
 }
 
-// A key press, with Alt held when alt is set.
-void pressKey(WORD key, bool alt = false) {
-  INPUT input[4] = {};
-  int n = 0;
-  auto add = [&](WORD vk, DWORD flags) {
-    input[n].type = INPUT_KEYBOARD;
-    input[n].ki.wVk = vk;
-    input[n++].ki.dwFlags = flags;
-  };
-  if (alt) add(VK_MENU, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
-  if (alt) add(VK_MENU, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(n), input, sizeof(INPUT));
-  Sleep(300);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

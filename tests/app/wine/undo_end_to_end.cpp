@@ -162,8 +162,17 @@ int main(int argc, char** argv) {
   compare(afterDefault, readMachine(), "the undo undone: as after \"Back to Windows Default\"");
 
   leftClick(childByCaption(undoWindow, "Close"));
-  check(waitUntil([](HWND w) { return IsWindowEnabled(w) != FALSE; }, window, 10000),
-        "\"Close\" gives the main window back");
+  check(waitUntil([](HWND w) { return IsWindowEnabled(w) != FALSE; }, window, 10000) && !IsWindowVisible(undoWindow),
+        "\"Close\" closes it and gives the main window back");
+  // Escape and the close keystroke close it as "Close" does.
+  for (const bool alt : {false, true}) {
+    leftClick(childByCaption(window, "Undo Changes..."));
+    check(waitUntilVisible(undoWindow, 10000), "\"Undo Changes...\" opens it again");
+    SetForegroundWindow(undoWindow);
+    pressKey(alt ? VK_F4 : VK_ESCAPE, alt);
+    check(waitUntil([](HWND w) { return IsWindowEnabled(w) != FALSE; }, window, 10000) && !IsWindowVisible(undoWindow),
+          alt ? "Alt+F4 closes it" : "Escape closes it");
+  }
   leftClick(childByCaption(window, "Cancel"));
   check(exited(program, 30000), "Cancel ends the program");
   stop(program);
