@@ -34,9 +34,7 @@ BackupPass::~BackupPass() {
 void logLine(MainWindow& window, const std::string& text) {
   std::string line = text;
   if (settings::Backups* backups = window.backups()) {
-    std::string time = settings::backupName(backups->platform().localTime());
-    time[13] = time[16] = ':';
-    line = time + " " + text;
+    line = settings::shownBackupTime(settings::backupName(backups->platform().localTime())) + " " + text;
   }
   window.platform().appendLine(joinPath(window.platform().currentDirectory(), kLogFile), line);
 }

@@ -42,15 +42,6 @@ bool insideCreatedKey(const std::vector<RegistryChange>& changes, std::size_t in
   return false;
 }
 
-const char* rootAbbreviation(RegHandle root) {
-  switch (root) {
-    case kHkeyClassesRoot: return "HKCR";
-    case kHkeyCurrentUser: return "HKCU";
-    case kHkeyLocalMachine: return "HKLM";
-    default: return "HKU";
-  }
-}
-
 std::string hexBytes(const std::vector<std::uint8_t>& data) {
   std::string out;
   char byte[4];
@@ -96,7 +87,7 @@ std::string plural(std::size_t n, const char* one, const char* many) {
 }
 
 std::string registryLine(const RegistryChange& change) {
-  const std::string key = std::string(rootAbbreviation(change.root)) + (change.key.empty() ? "" : "\\" + change.key);
+  const std::string key = keyName(change.root, change.key);
   switch (change.kind) {
     case RegistryChange::Kind::KeyCreated:
       return key + ": key created";

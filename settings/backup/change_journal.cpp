@@ -24,6 +24,12 @@ std::string backupName(const LocalTime& t) {
   return name;
 }
 
+std::string shownBackupTime(const std::string& name) {
+  std::string time = name;
+  if (time.size() >= 19) time[13] = time[16] = ':';
+  return time;
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
   return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }

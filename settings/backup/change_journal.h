@@ -33,6 +33,8 @@ inline const std::string kFileNotKeptText = "The changes stopped: %s could not b
 
 // "2026-12-10 13-05-42": sorts by time, and is a valid file name.
 std::string backupName(const LocalTime& time);
+// A backup's name as a person reads its time: "2026-12-10 13:05:42", a " (2)" after it kept.
+std::string shownBackupTime(const std::string& name);
 // Folder and name joined with one backslash.
 std::string joinPath(const std::string& folder, const std::string& name);
 std::string fillIn(std::string text, const std::string& value);  // the first %s

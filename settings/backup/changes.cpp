@@ -12,6 +12,13 @@ bool keyAtOrBelow(const std::string& key, const std::string& ancestor) {
   return key.size() == ancestor.size() || ancestor.empty() || key[ancestor.size()] == '\\';
 }
 
+std::string keyName(RegHandle root, const std::string& key) {
+  std::string name = "HKU";
+  for (const RootName& r : kRootNames)
+    if (r.root == root) name = r.name;
+  return key.empty() ? name : name + "\\" + key;
+}
+
 bool isSetting(const Change& change) { return !std::holds_alternative<FileChange>(change); }
 
 void ChangeList::clear() {

@@ -94,6 +94,16 @@ class ChangeList {
   std::vector<FileChange> files_;
 };
 
+// The registry roots the stores use, by the short names regedit's users know ("HKCU").
+struct RootName {
+  RegHandle root;
+  const char* name;
+};
+inline constexpr RootName kRootNames[] = {
+    {kHkeyClassesRoot, "HKCR"}, {kHkeyCurrentUser, "HKCU"}, {kHkeyLocalMachine, "HKLM"}, {kHkeyUsers, "HKU"}};
+// "HKCU\Control Panel\Desktop"; an empty key is the root itself.
+std::string keyName(RegHandle root, const std::string& key);
+
 // Key paths and names compare ignoring case, as the registry does.
 bool sameRegistryName(const std::string& a, const std::string& b);
 // Whether key lies at or below ancestor.

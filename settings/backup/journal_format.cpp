@@ -37,15 +37,8 @@ std::string hex8(std::uint32_t v) {
 
 // --- writing ----------------------------------------------------------------------------------
 
-struct RootName {
-  RegHandle root;
-  const char* name;
-};
-constexpr RootName kRoots[] = {
-    {kHkeyClassesRoot, "HKCR"}, {kHkeyCurrentUser, "HKCU"}, {kHkeyLocalMachine, "HKLM"}, {kHkeyUsers, "HKU"}};
-
 std::string rootName(RegHandle root) {
-  for (const RootName& r : kRoots)
+  for (const RootName& r : kRootNames)
     if (r.root == root) return r.name;
   return "HK" + hex8(static_cast<std::uint32_t>(root));  // never a root the stores use; reads as damage
 }
@@ -275,7 +268,7 @@ class Fields {
 bool root(Fields& f, RegHandle& out) {
   std::string_view name;
   if (!f.word(name)) return false;
-  for (const RootName& r : kRoots)
+  for (const RootName& r : kRootNames)
     if (name == r.name) {
       out = r.root;
       return true;

@@ -66,12 +66,6 @@ std::optional<std::string> load(const std::string& root, const std::string& name
   return std::nullopt;
 }
 
-std::string shownTime(const std::string& name) {
-  std::string time = name;
-  time[13] = time[16] = ':';
-  return time;
-}
-
 // The backup folders below root, newest first.
 std::vector<std::string> backupNames(const std::string& root, BackupPlatform& platform) {
   std::vector<std::string> names;
@@ -86,15 +80,6 @@ std::vector<std::string> backupNames(const std::string& root, BackupPlatform& pl
 
 constexpr std::uint32_t kLocked = kAttrReadOnly | kAttrHidden | kAttrSystem;
 
-const char* rootName(RegHandle root) {
-  switch (root) {
-    case kHkeyClassesRoot: return "HKCR";
-    case kHkeyCurrentUser: return "HKCU";
-    case kHkeyLocalMachine: return "HKLM";
-    default: return "HKU";
-  }
-}
-
 class Undoer {
  public:
   Undoer(Backups& backups) : backups_(backups), apis_(backups.apis()), windows_(apis_.files.windowsDirectory()) {}
@@ -107,10 +92,6 @@ class Undoer {
 
  private:
   [[noreturn]] static void stop(const std::string& what) { throw StoreError(fillIn(kUndoStoppedText, what)); }
-
-  static std::string keyName(RegHandle root, const std::string& key) {
-    return std::string(rootName(root)) + (key.empty() ? "" : "\\" + key);
-  }
 
   // An open key, made when missing; the root itself for an empty path.
   RegKey createKey(RegHandle root, const std::string& path, const std::string& what) {
@@ -245,7 +226,7 @@ std::vector<BackupSummary> listBackups(const std::string& programDirectory, Back
   const std::string root = joinPath(programDirectory, kBackupFolder);
   std::vector<BackupSummary> list;
   for (const std::string& name : backupNames(root, platform)) {
-    BackupSummary summary{name, shownTime(name), {}, false, std::nullopt};
+    BackupSummary summary{name, shownBackupTime(name), {}, false, std::nullopt};
     LoadedBackup backup;
     summary.problem = load(root, name, platform, backup);
     if (!summary.problem) {
@@ -267,7 +248,7 @@ UndoResult undoBackups(Backups& backups, const std::string& programDirectory, co
     if (olderBackup(name, oldest)) break;
     loaded.emplace_back();
     if (std::optional<std::string> problem = load(root, name, backups.platform(), loaded.back())) {
-      std::string text = fillIn(kDamagedBackupText, shownTime(name));
+      std::string text = fillIn(kDamagedBackupText, shownBackupTime(name));
       return {fillIn(text, *problem), 0, false};
     }
   }
