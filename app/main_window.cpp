@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/backup_pass.h"
 #include "app/config_dat.h"
 #include "settings/profile_store.h"
 
@@ -102,6 +101,24 @@ void MainWindow::reportError(const std::string& message) {
   platform_.messageBox(message, "Varnex 2000", kMbOk | kMbIconError);
 }
 
+void MainWindow::showMachineAsItIs() {
+  hideEditorGroups();
+  for (ui::CheckBox* box : options_) box->captionColour = ui::kBlack;
+  programsRefreshFlag = true;
+  BacaData();
+}
+
+void MainWindow::lockBootFile() {
+  settings::FileStore files = stores_.files();
+  files.setAttributes(settings::kMsdosSys, settings::kAttrReadOnly | settings::kAttrHidden | settings::kAttrSystem);
+}
+
+void MainWindow::offerRestart() {
+  if (platform_.messageBox(kRestartQuestion, kConfirmTitle, kMbYesNoCancel | kMbIconQuestion) != kIdYes) return;
+  platform_.exitWindows(kEwxReboot);
+  lockBootFile();
+}
+
 void MainWindow::setPasses(std::vector<settings::Row*> readPass, std::vector<settings::Row*> writePass) {
   readPass_ = std::move(readPass);
   writePass_ = std::move(writePass);
@@ -115,9 +132,13 @@ bool MainWindow::BacaData() {
   return true;
 }
 
-bool MainWindow::TulisData() {
-  BackupPass backup(*this);  // ends after the pass's own error box
+bool MainWindow::TulisData(Reporting reporting) {
+  BackupPass backup(*this, reporting);  // ends after the pass's own error box
   if (auto error = settings::runWritePass(writePass_, stores_)) {
+    if (reporting == Reporting::Log && backup.stoppedThePass()) {
+      logLine(*this, *error);
+      return true;
+    }
     reportError(*error);
     return false;
   }
@@ -202,13 +223,12 @@ bool MainWindow::FormCloseQuery() {
     HidePage("Page1");
     HidePage("Page2");
     HidePage("Page3");
-    settings::FileStore files = stores_.files();
     switch (platform_.messageBox(kRestartQuestion, kConfirmTitle, kMbYesNoCancel | kMbIconQuestion)) {
       case kIdYes:
         platform_.exitWindows(kEwxReboot);
         [[fallthrough]];
       case kIdNo:
-        files.setAttributes(settings::kMsdosSys, settings::kAttrReadOnly | settings::kAttrHidden | settings::kAttrSystem);
+        lockBootFile();
         break;
       default:
         restartFlag = false;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_pass.h"
 #include "app/page.h"
 #include "app/platform_services.h"
 #include "settings/rows.h"
@@ -63,9 +64,11 @@ class MainWindow {
   void setPasses(std::vector<settings::Row*> readPass, std::vector<settings::Row*> writePass);
   const std::vector<settings::Row*>& readPass() const { return readPass_; }
   const std::vector<settings::Row*>& writePass() const { return writePass_; }
-  // Both return false when an error ended the pass (the error has been shown).
+  // Both return false when an error ended the pass (the error has been shown). A write pass
+  // nobody watches (Reporting::Log) writes what went wrong with its backup to the log instead,
+  // and returns true when the backup stopped it: what follows (a shutdown) goes on.
   bool BacaData();
-  bool TulisData();
+  bool TulisData(Reporting reporting = Reporting::Box);
 
   void HidePage(const std::string& name) { form_.hideGroup(name); }
   // The description pane rule: show puts the text in as the only line, clear empties it.
@@ -79,6 +82,13 @@ class MainWindow {
   void addOption(ui::CheckBox& box) { options_.push_back(&box); }
   // Shows an error in the program's message box (a failed pass, a failed write).
   void reportError(const std::string& message);
+  // After settings changed by other means than the pages (an undo): the editor groups hidden,
+  // the marks cleared and the read pass run, so every page shows the machine as it now is; the
+  // Add/Remove list is filled again when the window is next active.
+  void showMachineAsItIs();
+  // The restart question of "OK" without closing: Yes locks MSDOS.SYS again and restarts the
+  // computer; No and Cancel leave everything as it is.
+  void offerRestart();
 
   // Window timers: what runs when the timer of that id fires.
   void onTimer(int id, std::function<void()> handler) { timers_[id] = std::move(handler); }
@@ -125,6 +135,7 @@ class MainWindow {
  private:
   void build();
   void hideEditorGroups();
+  void lockBootFile();
   ui::Memo* pane(const char* name) { return dynamic_cast<ui::Memo*>(form_.find(name)); }
 
   PlatformServices& platform_;

@@ -112,8 +112,12 @@ void AddRemovePage::Button3Click() {
     return;
   if (const std::optional<std::string> matched = matchSelected()) {
     app::BackupPass backup(window_);
-    if (auto uninstall = openEntry(window_.stores(), kUninstallKey))
-      if (uninstall->keyExists(*matched)) uninstall->deleteKey(*matched);
+    try {
+      if (auto uninstall = openEntry(window_.stores(), kUninstallKey))
+        if (uninstall->keyExists(*matched)) uninstall->deleteKey(*matched);
+    } catch (const settings::StoreError& e) {
+      window_.reportError(e.what());  // its backup could not be made: the entry stays
+    }
   }
   fill();
 }

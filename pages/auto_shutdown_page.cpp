@@ -130,7 +130,9 @@ void AutoShutdownPage::RxSpeedButton5Click() {
 }
 
 void AutoShutdownPage::Timer1Timer() {
-  if (!window_.TulisData()) return;  // shown; the countdown stays and fires again
+  // Nobody may be at the machine: a backup that cannot be saved goes to the log, and the
+  // shutdown or suspend still comes. Any other error is shown; the countdown stays and fires again.
+  if (!window_.TulisData(app::Reporting::Log)) return;
   if (RadioButton21.checked()) {
     // Nothing else changes: a refused shutdown is tried again after another full period.
     window_.platform().exitWindows(app::kEwxShutdown);

@@ -77,6 +77,7 @@ Catalogue::Catalogue(app::MainWindow& window)
     : about(window),
       help(window),
       commandEditor(window),
+      undo(window),
       boot(window),
       system(window),
       windows(window),
@@ -87,7 +88,7 @@ Catalogue::Catalogue(app::MainWindow& window)
       fileCache(window, help),
       diskCache(window, help),
       autoShutdown(window),
-      program(window, about) {
+      program(window, about, undo) {
   program.backToWindowsDefault = [this, &window] {
     backToWindowsDefault(window, {program, boot, system, windows, startMenu, fileCache, diskCache, internet1,
                                   internet2, internet});

@@ -21,6 +21,7 @@
 #include "pages/program_page.h"
 #include "pages/settings_profile.h"
 #include "pages/system_page.h"
+#include "pages/undo_window.h"
 #include "pages/windows_page.h"
 
 namespace varnex::pages {
@@ -51,6 +52,7 @@ class Catalogue {
   AboutBox about;
   HelpWindow help;
   CommandEditor commandEditor;
+  UndoWindow undo;
 
   BootPage boot;
   SystemPage system;

@@ -13,9 +13,10 @@ constexpr int kOptionLeft = 12, kOptionWidth = 290, kOptionHeight = 17;
 
 }  // namespace
 
-ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
+ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about, UndoWindow& undo)
     : window_(window),
       about_(about),
+      undo_(undo),
       TabSheet6(window.form().get<ui::TabSheet>("TabSheet6")),
       Memo5(window.form().get<ui::Memo>("Memo5")),
       Image8(window.form().add<ui::Label>("Image8", &TabSheet6, {8, 4, 32, 32})),
@@ -26,11 +27,13 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
       GroupBox20(window.form().add<ui::GroupBox>("GroupBox20", &TabSheet6, {8, 88, 321, 146})),
       CheckBox64(window.form().add<ui::CheckBox>("CheckBox64", &GroupBox20, {kOptionLeft, 20, kOptionWidth, kOptionHeight},
                                                  "Back to Windows Default")),
-      CheckBox45(addShortcutOption("CheckBox45", "Enable Desktop Icon", "Show Varnex 2000 icon on the desktop.", 56)),
+      RxSpeedButton13(window.form().add<ui::Button>("RxSpeedButton13", &GroupBox20, {kOptionLeft, 42, 120, 23},
+                                                    "Undo Changes...")),
+      CheckBox45(addShortcutOption("CheckBox45", "Enable Desktop Icon", "Show Varnex 2000 icon on the desktop.", 74)),
       CheckBox46(addShortcutOption("CheckBox46", "Enable QuickLaunch Icon",
-                                   "Show Varnex 2000 icon on the quicklaunch toolbar.", 84)),
+                                   "Show Varnex 2000 icon on the quicklaunch toolbar.", 96)),
       CheckBox47(addShortcutOption("CheckBox47", "Enable Start Menu Icon", "Show Varnex 2000 icon on the start menu.",
-                                   112)),
+                                   118)),
       GroupBox28(window.form().add<ui::GroupBox>("GroupBox28", &TabSheet6, {340, 88, 176, 146}, "Profiles")),
       Button12(window.form().add<ui::Button>("Button12", &GroupBox28, {13, 24, 150, 25}, "Save Settings...")),
       Button13(window.form().add<ui::Button>("Button13", &GroupBox28, {13, 58, 150, 25}, "Load Settings...")) {
@@ -41,6 +44,7 @@ ProgramPage::ProgramPage(app::MainWindow& window, AboutBox& about)
   RxSpeedButton1.onClick = [this] { RxSpeedButton1Click(); };
   RxSpeedButton2.onClick = [this] { RxSpeedButton2Click(); };
   RxSpeedButton4.onClick = [this] { RxSpeedButton4Click(); };
+  RxSpeedButton13.onClick = [this] { RxSpeedButton13Click(); };
   Button12.onClick = [this] { Button12Click(); };
   Button13.onClick = [this] { Button13Click(); };
   GroupBox20.onMouseMove = [this] { window_.clearHelp(Memo5); };

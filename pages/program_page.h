@@ -1,8 +1,8 @@
 #pragma once
 // The "Varnex" page: the product title, the home page and mail links, the information window,
-// "Back to Windows Default", three options that put shortcuts to the program on the desktop,
-// the quick-launch bar and in the start menu, and the profile commands "Save Settings..." and
-// "Load Settings...".
+// "Back to Windows Default", the undo window, three options that put shortcuts to the program on
+// the desktop, the quick-launch bar and in the start menu, and the profile commands "Save
+// Settings..." and "Load Settings...".
 #include <functional>
 #include <memory>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "app/page.h"
 #include "pages/about_box.h"
 #include "pages/check_box_toggle.h"
+#include "pages/undo_window.h"
 #include "settings/rows.h"
 #include "ui/buttons.h"
 #include "ui/edits.h"
@@ -23,7 +24,7 @@ inline const char* const kSupportMail = "varnex@example.com";
 
 class ProgramPage : public app::Page {
  public:
-  ProgramPage(app::MainWindow& window, AboutBox& about);
+  ProgramPage(app::MainWindow& window, AboutBox& about, UndoWindow& undo);
   ProgramPage(const ProgramPage&) = delete;
   ProgramPage& operator=(const ProgramPage&) = delete;
 
@@ -43,6 +44,7 @@ class ProgramPage : public app::Page {
   void RxSpeedButton4Click() { about_.open(); }
   void Button12Click() { ui::fire(saveSettings); }  // "Save Settings..."
   void Button13Click() { ui::fire(loadSettings); }  // "Load Settings..."
+  void RxSpeedButton13Click() { undo_.open(); }  // "Undo Changes..."
   void CheckBox64MouseDown(ui::MouseButton button);
   // The first step of the Yes path: the box goes back to rest, black and unchecked.
   void releaseBackToWindowsDefault();
@@ -52,6 +54,7 @@ class ProgramPage : public app::Page {
 
   app::MainWindow& window_;
   AboutBox& about_;
+  UndoWindow& undo_;
   ui::TabSheet& TabSheet6;
   ui::Memo& Memo5;
   ui::Label& Image8;     // the program's icon
@@ -61,6 +64,7 @@ class ProgramPage : public app::Page {
   ui::Button& RxSpeedButton4;
   ui::GroupBox& GroupBox20;
   ui::CheckBox& CheckBox64;
+  ui::Button& RxSpeedButton13;
   ui::CheckBox& CheckBox45;
   ui::CheckBox& CheckBox46;
   ui::CheckBox& CheckBox47;

@@ -1,22 +1,16 @@
 #include "settings/backup/backup_writer.h"
 
+#include "settings/backup/change_journal.h"
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace varnex::settings {
 
 namespace {
 
 using formats::RegOp;
-
-std::string join(const std::string& folder, const std::string& name) {
-  return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
-
-std::string baseName(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/:");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 RegOp keyOp(RegOp::Kind kind, RegHandle root, const std::string& key) {
   RegOp op;
@@ -46,15 +40,6 @@ bool insideCreatedKey(const std::vector<RegistryChange>& changes, std::size_t in
         keyAtOrBelow(change.key, changes[i].key))
       return true;
   return false;
-}
-
-const char* rootAbbreviation(RegHandle root) {
-  switch (root) {
-    case kHkeyClassesRoot: return "HKCR";
-    case kHkeyCurrentUser: return "HKCU";
-    case kHkeyLocalMachine: return "HKLM";
-    default: return "HKU";
-  }
 }
 
 std::string hexBytes(const std::vector<std::uint8_t>& data) {
@@ -102,7 +87,7 @@ std::string plural(std::size_t n, const char* one, const char* many) {
 }
 
 std::string registryLine(const RegistryChange& change) {
-  const std::string key = std::string(rootAbbreviation(change.root)) + (change.key.empty() ? "" : "\\" + change.key);
+  const std::string key = keyName(change.root, change.key);
   switch (change.kind) {
     case RegistryChange::Kind::KeyCreated:
       return key + ": key created";
@@ -116,10 +101,8 @@ std::string registryLine(const RegistryChange& change) {
          shown(change.after);
 }
 
-std::string fileLine(const FileChange& change, const std::vector<std::pair<std::string, std::string>>& copies) {
-  std::string saved;
-  for (const auto& [path, copy] : copies)
-    if (path == change.path) saved = " (the old file is " + copy + ")";
+std::string fileLine(const FileChange& change) {
+  const std::string saved = change.copy.empty() ? "" : " (the old file is " + change.copy + ")";
   switch (change.kind) {
     case FileChange::Kind::FileCreated: return change.path + ": file created";
     case FileChange::Kind::FileReplaced: return change.path + ": file replaced" + saved;
@@ -133,7 +116,35 @@ std::string fileLine(const FileChange& change, const std::vector<std::pair<std::
   return change.path;
 }
 
-// A name backupName made, possibly with the " (2)" a second backup within the same second gets.
+}  // namespace
+
+void removeFolderTree(const std::string& folder, FileApi& files, BackupPlatform& platform) {
+  for (const FolderEntry& entry : platform.listFolder(folder)) {
+    if (entry.folder)
+      removeFolderTree(joinPath(folder, entry.name), files, platform);
+    else
+      files.deleteFile(joinPath(folder, entry.name));
+  }
+  files.removeDirectory(folder);
+}
+
+namespace {
+
+void pruneOldBackups(const std::string& root, FileApi& files, BackupPlatform& platform) {
+  std::vector<std::string> names;
+  for (const FolderEntry& entry : platform.listFolder(root))
+    if (entry.folder && isBackupName(entry.name)) names.push_back(entry.name);
+  std::sort(names.begin(), names.end(), olderBackup);
+  for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i) removeFolderTree(joinPath(root, names[i]), files, platform);
+}
+
+std::string baseName(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
 bool isBackupName(const std::string& name) {
   const std::string shape = "dddd-dd-dd dd-dd-dd";
   if (name.size() < shape.size()) return false;
@@ -142,39 +153,32 @@ bool isBackupName(const std::string& name) {
   return true;
 }
 
-void removeTree(const std::string& folder, FileApi& files, BackupPlatform& platform) {
-  for (const FolderEntry& entry : platform.listFolder(folder)) {
-    if (entry.folder)
-      removeTree(join(folder, entry.name), files, platform);
-    else
-      files.deleteFile(join(folder, entry.name));
-  }
-  files.removeDirectory(folder);
+unsigned long sameSecondNumber(const std::string& name) {
+  const std::size_t open = name.find(" (", 19);
+  return open == std::string::npos ? 1 : std::strtoul(name.c_str() + open + 2, nullptr, 10);
 }
 
-void pruneOldBackups(const std::string& root, FileApi& files, BackupPlatform& platform) {
-  std::vector<std::string> names;
+bool olderBackup(const std::string& a, const std::string& b) {
+  const int byTime = a.compare(0, 19, b, 0, 19);
+  if (byTime != 0) return byTime < 0;
+  return sameSecondNumber(a) < sameSecondNumber(b);
+}
+
+std::string newBackupName(const std::string& root, const std::string& name, BackupPlatform& platform) {
+  unsigned long number = 0;
   for (const FolderEntry& entry : platform.listFolder(root))
-    if (entry.folder && isBackupName(entry.name)) names.push_back(entry.name);
-  std::sort(names.begin(), names.end());
-  for (std::size_t i = 0; i + kBackupsKept < names.size(); ++i) removeTree(join(root, names[i]), files, platform);
+    if (isBackupName(entry.name) && entry.name.compare(0, name.size(), name) == 0)
+      number = std::max(number, sameSecondNumber(entry.name));
+  return number == 0 ? name : name + " (" + std::to_string(number + 1) + ")";
 }
 
-bool makeFolder(const std::string& path, FileApi& files) {
-  if (files.createDirectory(path)) return true;
-  const std::uint32_t attributes = files.getFileAttributes(path);
-  return attributes != kInvalidFileAttributes && (attributes & kAttrDirectory) != 0;
-}
-
-}  // namespace
-
-std::vector<RegOp> restoreOperations(const ChangeJournal& journal) {
-  const std::vector<RegistryChange>& changes = journal.registry();
+std::vector<RegOp> restoreOperations(const ChangeList& changes) {
+  const std::vector<RegistryChange>& registry = changes.registry();
   std::vector<RegOp> ops;
   // Undone newest first: each step then finds the registry as it was right after that change.
-  for (std::size_t i = changes.size(); i-- > 0;) {
-    if (insideCreatedKey(changes, i)) continue;
-    const RegistryChange& change = changes[i];
+  for (std::size_t i = registry.size(); i-- > 0;) {
+    if (insideCreatedKey(registry, i)) continue;
+    const RegistryChange& change = registry[i];
     switch (change.kind) {
       case RegistryChange::Kind::KeyCreated:
         ops.push_back(keyOp(RegOp::Kind::DeleteKey, change.root, change.key));
@@ -197,70 +201,44 @@ std::vector<RegOp> restoreOperations(const ChangeJournal& journal) {
   return ops;
 }
 
-std::vector<std::string> changeLines(const ChangeJournal& journal,
-                                     const std::vector<std::pair<std::string, std::string>>& copies) {
+std::vector<std::string> changeLines(const ChangeList& changes) {
   std::vector<std::string> lines;
-  for (const RegistryChange& change : journal.registry())
+  for (const RegistryChange& change : changes.registry())
     if (change.kind != RegistryChange::Kind::Value || change.before != change.after)
       lines.push_back(registryLine(change));
-  for (const ProfileChange& change : journal.profiles())
+  for (const ProfileChange& change : changes.profiles())
     if (change.before != change.after)
       lines.push_back(change.file + " [" + change.section + "] " + change.entry + ": " + shown(change.before) +
                       " -> " + shown(change.after));
-  for (const FileChange& change : journal.files()) lines.push_back(fileLine(change, copies));
+  for (const FileChange& change : changes.files()) lines.push_back(fileLine(change));
   return lines;
 }
 
-std::string backupName(const LocalTime& t) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d-%02d-%02d", t.year % 10000, t.month % 100, t.day % 100,
-                t.hour % 100, t.minute % 100, t.second % 100);
-  return name;
-}
-
-BackupResult saveBackup(const ChangeJournal& journal, const std::string& programDirectory, FileApi& files,
-                        BackupPlatform& platform) {
-  BackupResult result;
-  if (journal.empty()) return result;
-  const std::string root = join(programDirectory, kBackupFolder);
-  const std::string name = backupName(platform.localTime());
-  result.folder = join(root, name);
-  for (int n = 2; files.getFileAttributes(result.folder) != kInvalidFileAttributes; ++n)
-    result.folder = join(root, name + " (" + std::to_string(n) + ")");
-  if (!makeFolder(root, files) || !files.createDirectory(result.folder)) return result;
-
+bool writeBackupFiles(const ChangeList& changes, const std::string& folder, FileApi& files,
+                      BackupPlatform& platform) {
   bool ok = true;
-  const std::vector<RegOp> ops = restoreOperations(journal);
-  if (!ops.empty()) ok = platform.writeFile(join(result.folder, kRestoreFile), formats::writeRegedit4(ops)) && ok;
+  const std::vector<RegOp> ops = restoreOperations(changes);
+  if (!ops.empty()) ok = platform.writeFile(joinPath(folder, kRestoreFile), formats::writeRegedit4(ops)) && ok;
 
   std::string howTo;
-  for (const ProfileCopy& copy : journal.copies()) {
-    if (!copy.bytes) {
+  if (!ops.empty()) howTo += "Double-click " + kRestoreFile + " to put the registry back.\r\n";
+  for (const ProfileCopy& copy : changes.copies()) {
+    if (copy.state == ProfileCopy::State::Copied)
+      howTo += "Copy " + baseName(copy.path) + " over " + copy.path + ".\r\n";
+    else if (copy.state == ProfileCopy::State::Missing)
       howTo += "Delete " + copy.path + ", which did not exist before.\r\n";
-      continue;
-    }
-    ok = platform.writeFile(join(result.folder, baseName(copy.path)), *copy.bytes) && ok;
-    howTo += "Copy " + baseName(copy.path) + " over " + copy.path + ".\r\n";
   }
-  std::vector<std::pair<std::string, std::string>> kept;
-  for (const FileChange& change : journal.files()) {
-    if (!change.before) continue;
-    const std::string folder = join(result.folder, "Files");
-    const std::string copy = "Files\\" + std::to_string(kept.size() + 1) + " " + baseName(change.path);
-    ok = makeFolder(folder, files) && platform.writeFile(join(result.folder, copy), *change.before) && ok;
-    kept.emplace_back(change.path, copy);
-  }
-
+  const std::size_t cut = folder.find_last_of('\\');
+  const std::string name = cut == std::string::npos ? folder : folder.substr(cut + 1);
   std::string text = "Changes made by Varnex 2000 at " + name + ", one line each, as before -> after.\r\n";
-  if (!ops.empty()) howTo = "Double-click " + kRestoreFile + " to put the registry back.\r\n" + howTo;
-  text += howTo.empty() ? std::string("To undo them, see the lines below.\r\n") : "To undo them:\r\n" + howTo;
+  text += "To undo them, use \"Undo Changes...\" on the Varnex page of Varnex 2000.\r\n";
+  text += howTo.empty() ? std::string("By hand, see the lines below.\r\n") : "By hand:\r\n" + howTo;
   text += "\r\n";
-  for (const std::string& line : changeLines(journal, kept)) text += line + "\r\n";
-  ok = platform.writeFile(join(result.folder, kChangesFile), text) && ok;
+  for (const std::string& line : changeLines(changes)) text += line + "\r\n";
+  ok = platform.writeFile(joinPath(folder, kChangesFile), text) && ok;
 
-  result.saved = ok;
-  pruneOldBackups(root, files, platform);
-  return result;
+  pruneOldBackups(folder.substr(0, cut == std::string::npos ? 0 : cut), files, platform);
+  return ok;
 }
 
 }  // namespace varnex::settings

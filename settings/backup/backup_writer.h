@@ -1,43 +1,43 @@
 #pragma once
-// A pass's journal as files a person can use to undo it, in Backup\<date time>\ of the program
-// folder: Restore.reg (REGEDIT4, double-click to import), copies of the profile files as they
-// were, copies of deleted or replaced files under Files\, and Changes.txt, one line per change.
-#include <optional>
+// What a pass's backup holds for a person undoing it by hand, written when the pass ends beside
+// its journal (Journal.txt) and the copies the journal made: Restore.reg (REGEDIT4, double-click
+// to import) and Changes.txt, one line per change with how to undo them.
 #include <string>
 #include <vector>
 
 #include "settings/backup/backup_platform.h"
-#include "settings/backup/change_journal.h"
+#include "settings/backup/changes.h"
 #include "settings/formats/regedit4.h"
 #include "settings/platform_api.h"
 
 namespace varnex::settings {
 
-inline const std::string kBackupFolder = "Backup";
 inline const std::string kRestoreFile = "Restore.reg";
 inline const std::string kChangesFile = "Changes.txt";
 inline constexpr std::size_t kBackupsKept = 50;
 
-// The registry operations that undo the journal, in the order they must be imported.
-std::vector<formats::RegOp> restoreOperations(const ChangeJournal& journal);
+// The registry operations that undo the changes, in the order they must be imported.
+std::vector<formats::RegOp> restoreOperations(const ChangeList& changes);
 
-// One line per change, in the order they were made; copies names the saved file of each
-// deleted or replaced file (by the file's path), when one was saved.
-std::vector<std::string> changeLines(const ChangeJournal& journal,
-                                     const std::vector<std::pair<std::string, std::string>>& copies = {});
+// One line per change, in the order they were made.
+std::vector<std::string> changeLines(const ChangeList& changes);
 
-// "2026-12-10 13-05-42": sorts by time, and is a valid file name.
-std::string backupName(const LocalTime& time);
+// Whether a folder name is one backupName made, possibly with the " (2)" a second backup within
+// the same second gets; and the order of such names, oldest first.
+bool isBackupName(const std::string& name);
+bool olderBackup(const std::string& a, const std::string& b);
+// 1 for a name without a number.
+unsigned long sameSecondNumber(const std::string& name);
+// The name for a new backup below root at the time named: numbered above every backup of the
+// same second, so that it still sorts as the newest when the first of that second has gone.
+std::string newBackupName(const std::string& root, const std::string& name, BackupPlatform& platform);
 
-struct BackupResult {
-  bool saved = false;
-  std::string folder;  // where it was (or was to be) saved
-};
+// Removes a folder with everything in it.
+void removeFolderTree(const std::string& folder, FileApi& files, BackupPlatform& platform);
 
-// Saves a non-empty journal in a new folder below programDirectory\Backup, then removes the
-// oldest backups beyond kBackupsKept. Nothing is saved for an empty journal (saved is false,
-// folder empty).
-BackupResult saveBackup(const ChangeJournal& journal, const std::string& programDirectory, FileApi& files,
-                        BackupPlatform& platform);
+// Writes Restore.reg (when the registry changed) and Changes.txt into the pass's backup folder,
+// then removes the oldest backups beyond kBackupsKept. False when a file could not be written.
+bool writeBackupFiles(const ChangeList& changes, const std::string& folder, FileApi& files,
+                      BackupPlatform& platform);
 
 }  // namespace varnex::settings

@@ -1,21 +1,55 @@
 #include "settings/backup/change_journal.h"
 
+#include <cstdio>
+
+#include "settings/backup/backup_writer.h"
+#include "settings/backup/journal_format.h"
 #include "settings/profile_store.h"
 
 namespace varnex::settings {
 
-bool sameRegistryName(const std::string& a, const std::string& b) { return equalsIgnoringCase(a, b); }
+namespace {
 
-bool keyAtOrBelow(const std::string& key, const std::string& ancestor) {
-  if (key.size() < ancestor.size()) return false;
-  if (!equalsIgnoringCase(key.substr(0, ancestor.size()), ancestor)) return false;
-  return key.size() == ancestor.size() || ancestor.empty() || key[ancestor.size()] == '\\';
+std::string baseName(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-void ChangeJournal::begin() {
+}  // namespace
+
+std::string backupName(const LocalTime& t) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d-%02d-%02d", t.year % 10000, t.month % 100, t.day % 100,
+                t.hour % 100, t.minute % 100, t.second % 100);
+  return name;
+}
+
+std::string shownBackupTime(const std::string& name) {
+  std::string time = name;
+  if (time.size() >= 19) time[13] = time[16] = ':';
+  return time;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
+std::string fillIn(std::string text, const std::string& value) {
+  const std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+void ChangeJournal::begin(const std::string& programDirectory) {
   if (depth_++ > 0) return;
-  clear();
   ++passes_;
+  programDirectory_ = programDirectory;
+  folder_.clear();
+  lines_ = copies_ = 0;
+  made_ = failed_ = false;
+  failure_.clear();
+  announced_.reset();
+  changes_.clear();
 }
 
 bool ChangeJournal::end() {
@@ -23,78 +57,82 @@ bool ChangeJournal::end() {
   return --depth_ == 0;
 }
 
-void ChangeJournal::clear() {
-  registry_.clear();
-  profiles_.clear();
-  copies_.clear();
-  files_.clear();
+void ChangeJournal::fail() {
+  failed_ = true;
+  failure_ = fillIn(changes_.empty() ? kBackupNotMadeText : kBackupStoppedText, folder_);
+  throw BackupError(failure_);
 }
 
-void ChangeJournal::valueChanged(RegHandle root, const std::string& key, const std::string& name,
-                                 std::optional<RegValue> before, std::optional<RegValue> after) {
-  for (RegistryChange& earlier : registry_) {
-    if (earlier.kind == RegistryChange::Kind::Value && earlier.root == root &&
-        sameRegistryName(earlier.key, key) && sameRegistryName(earlier.name, name)) {
-      earlier.after = std::move(after);  // the state before the pass is the first one seen
-      return;
-    }
+void ChangeJournal::start() {
+  if (failed_) throw BackupError(failure_);
+  if (made_) return;
+  const std::string root = joinPath(programDirectory_, kBackupFolder);
+  folder_ = joinPath(root, newBackupName(root, backupName(platform_.localTime()), platform_));
+  const std::uint32_t rootAttributes = files_.getFileAttributes(root);
+  const bool rootMade = (rootAttributes != kInvalidFileAttributes && (rootAttributes & kAttrDirectory) != 0) ||
+                        files_.createDirectory(root);
+  if (!rootMade || !files_.createDirectory(folder_) ||
+      !platform_.appendFile(joinPath(folder_, kJournalFile), journalHeaderLine()))
+    fail();
+  made_ = true;
+}
+
+void ChangeJournal::append(const std::string& line) {
+  if (!platform_.appendFile(joinPath(folder_, kJournalFile), line)) fail();
+  ++lines_;
+}
+
+void ChangeJournal::announce(Change change) {
+  start();
+  append(journalLine(lines_ + 1, change));
+  announced_ = std::move(change);
+}
+
+void ChangeJournal::settle(bool made) {
+  if (!announced_) return;
+  Change change = std::move(*announced_);
+  announced_.reset();
+  if (made)
+    changes_.add(change);
+  else
+    append(notMadeLine(lines_ + 1));
+}
+
+std::string ChangeJournal::keep(const std::string& path, const std::string& bytes) {
+  start();
+  const std::string files = joinPath(folder_, "Files");
+  if (copies_ == 0 && !files_.createDirectory(files)) fail();
+  const std::string copy = "Files\\" + std::to_string(copies_ + 1) + " " + baseName(path);
+  if (!platform_.writeFile(joinPath(folder_, copy), bytes)) fail();
+  ++copies_;
+  return copy;
+}
+
+void ChangeJournal::keepProfile(const std::string& file, const std::string& path,
+                                const std::optional<std::string>& bytes, bool missing) {
+  start();
+  ProfileCopy copy{file, path, missing ? ProfileCopy::State::Missing : ProfileCopy::State::Unreadable};
+  if (bytes) {
+    if (!platform_.writeFile(joinPath(folder_, baseName(path)), *bytes)) fail();
+    copy.state = ProfileCopy::State::Copied;
   }
-  RegistryChange change;
-  change.root = root;
-  change.key = key;
-  change.name = name;
-  change.before = std::move(before);
-  change.after = std::move(after);
-  registry_.push_back(std::move(change));
-}
-
-void ChangeJournal::keyCreated(RegHandle root, const std::string& key) {
-  RegistryChange change;
-  change.kind = RegistryChange::Kind::KeyCreated;
-  change.root = root;
-  change.key = key;
-  registry_.push_back(std::move(change));
-}
-
-void ChangeJournal::keyDeleted(RegHandle root, KeySnapshot snapshot) {
-  // The stores delete a tree leaves first; the subkeys deleted just before their parent become
-  // part of its snapshot, so the tree is one change.
-  while (!registry_.empty()) {
-    RegistryChange& last = registry_.back();
-    const std::string& path = last.deleted.path;
-    const std::size_t cut = path.find_last_of('\\');
-    if (last.kind != RegistryChange::Kind::KeyDeleted || last.root != root || cut == std::string::npos ||
-        !sameRegistryName(path.substr(0, cut), snapshot.path))
-      break;
-    snapshot.subkeys.insert(snapshot.subkeys.begin(), std::move(last.deleted));
-    registry_.pop_back();
-  }
-  RegistryChange change;
-  change.kind = RegistryChange::Kind::KeyDeleted;
-  change.root = root;
-  change.key = snapshot.path;
-  change.deleted = std::move(snapshot);
-  registry_.push_back(std::move(change));
+  changes_.addCopy(std::move(copy));
 }
 
 bool ChangeJournal::hasCopyOf(const std::string& file) const {
-  for (const ProfileCopy& copy : copies_)
+  for (const ProfileCopy& copy : changes_.copies())
     if (equalsIgnoringCase(copy.file, file)) return true;
   return false;
 }
 
-void ChangeJournal::profileChanged(ProfileChange change, const ProfileCopy& copy) {
-  if (!hasCopyOf(copy.file)) copies_.push_back(copy);
-  for (ProfileChange& earlier : profiles_) {
-    if (equalsIgnoringCase(earlier.file, change.file) && equalsIgnoringCase(earlier.section, change.section) &&
-        equalsIgnoringCase(earlier.entry, change.entry)) {
-      earlier.after = std::move(change.after);
-      return;
-    }
+bool ChangeJournal::close() {
+  // After a failed write the journal may end in a cut line; a line after it would make it damaged.
+  if (!made_ || failed_) return false;
+  if (platform_.appendFile(joinPath(folder_, kJournalFile), endLine(lines_ + 1))) {
+    ++lines_;
+    return true;
   }
-  profiles_.push_back(std::move(change));
+  return false;
 }
-
-void ChangeJournal::fileChanged(FileChange change) { files_.push_back(std::move(change)); }
 
 }  // namespace varnex::settings

@@ -15,6 +15,23 @@ std::string below(const std::string& path, std::string subKey) {
   return path.empty() ? subKey : path + "\\" + subKey;
 }
 
+// A file's bytes before a change makes or replaces it; nothing when there is no file. A file that
+// is there but cannot be read would be lost by the change, so the change is refused.
+std::optional<std::string> bytesBefore(const std::string& path, FileApi& files, BackupPlatform& platform) {
+  std::optional<std::string> bytes = platform.readFile(path);
+  if (bytes) return bytes;
+  const std::uint32_t attributes = files.getFileAttributes(path);
+  if (attributes != kInvalidFileAttributes && (attributes & kAttrDirectory) == 0)
+    throw BackupError(fillIn(kFileNotKeptText, path));
+  return std::nullopt;
+}
+
+// The record of a change that makes or replaces a whole file, its old bytes kept first.
+FileChange madeOrReplaced(const std::string& path, const std::optional<std::string>& old, ChangeJournal& journal) {
+  if (!old) return {FileChange::Kind::FileCreated, path, "", 0, 0};
+  return {FileChange::Kind::FileReplaced, path, journal.keep(path, *old), 0, 0};
+}
+
 }  // namespace
 
 // --- registry ---------------------------------------------------------------------------------
@@ -64,8 +81,8 @@ void RecordingRegistry::nowExists(RegHandle root, const std::string& path) {
 
 long RecordingRegistry::createKey(RegHandle base, const std::string& subKey, RegHandle& result) {
   const std::optional<Place> at = placeOf(base);
-  std::optional<std::string> missing;
   const std::string path = at ? below(at->path, subKey) : "";
+  bool announced = false;
   if (journal_.recording() && at && !knownToExist(at->root, path)) {
     // Creating a key that exists only opens it, with the same access: opening it is that
     // create and the probe in one call, and nothing was created.
@@ -74,12 +91,17 @@ long RecordingRegistry::createKey(RegHandle base, const std::string& subKey, Reg
       nowExists(at->root, path);
       return kErrorSuccess;
     }
-    missing = topmostMissing(base, subKey);
+    RegistryChange made;
+    made.kind = RegistryChange::Kind::KeyCreated;
+    made.root = at->root;
+    made.key = below(at->path, topmostMissing(base, subKey));
+    journal_.announce(std::move(made));
+    announced = true;
   }
   long rc = inner_.createKey(base, subKey, result);
+  if (announced) journal_.settle(rc == kErrorSuccess);
   if (rc != kErrorSuccess || !at) return rc;
   places_[result] = Place{at->root, path};
-  if (missing) journal_.keyCreated(at->root, below(at->path, *missing));
   nowExists(at->root, path);
   return rc;
 }
@@ -118,12 +140,17 @@ long RecordingRegistry::setValue(RegHandle key, const std::string& name, std::ui
                                  const std::uint8_t* data, std::uint32_t size) {
   const std::optional<Place> at = journal_.recording() ? placeOf(key) : std::nullopt;
   if (!at) return inner_.setValue(key, name, type, data, size);
-  std::optional<RegValue> before = valueOf(key, name);
-  RegValue after{type, std::vector<std::uint8_t>(data, data + size)};
-  long rc = inner_.setValue(key, name, type, data, size);
+  RegistryChange change;
+  change.root = at->root;
+  change.key = at->path;
   // A value written over keeps the name it had, so the name as called is enough to put it back.
-  if (rc == kErrorSuccess && before != after)
-    journal_.valueChanged(at->root, at->path, name, std::move(before), std::move(after));
+  change.name = name;
+  change.before = valueOf(key, name);
+  change.after = RegValue{type, std::vector<std::uint8_t>(data, data + size)};
+  if (change.before == change.after) return inner_.setValue(key, name, type, data, size);
+  journal_.announce(std::move(change));
+  const long rc = inner_.setValue(key, name, type, data, size);
+  journal_.settle(rc == kErrorSuccess);
   return rc;
 }
 
@@ -131,9 +158,14 @@ long RecordingRegistry::deleteValue(RegHandle key, const std::string& name) {
   const std::optional<Place> at = journal_.recording() ? placeOf(key) : std::nullopt;
   std::optional<RegValue> before = at ? valueOf(key, name) : std::nullopt;
   if (!before) return inner_.deleteValue(key, name);
-  const std::string stored = storedName(key, name);
-  long rc = inner_.deleteValue(key, name);
-  if (rc == kErrorSuccess) journal_.valueChanged(at->root, at->path, stored, std::move(before), std::nullopt);
+  RegistryChange change;
+  change.root = at->root;
+  change.key = at->path;
+  change.name = storedName(key, name);
+  change.before = std::move(before);
+  journal_.announce(std::move(change));
+  const long rc = inner_.deleteValue(key, name);
+  journal_.settle(rc == kErrorSuccess);
   return rc;
 }
 
@@ -163,17 +195,21 @@ bool RecordingRegistry::snapshot(RegHandle base, const std::string& subKey, cons
 
 long RecordingRegistry::deleteKey(RegHandle key, const std::string& subKey) {
   const std::optional<Place> at = journal_.recording() ? placeOf(key) : std::nullopt;
-  KeySnapshot before;
+  RegistryChange change;
+  change.kind = RegistryChange::Kind::KeyDeleted;
   // What goes with the key on a system whose RegDeleteKeyA takes the whole subtree is kept too.
-  if (!at || !snapshot(key, subKey, below(at->path, subKey), before)) return inner_.deleteKey(key, subKey);
-  long rc = inner_.deleteKey(key, subKey);
+  if (!at || !snapshot(key, subKey, below(at->path, subKey), change.deleted)) return inner_.deleteKey(key, subKey);
+  change.root = at->root;
+  change.key = change.deleted.path;
+  const std::string gone = upperCase(change.key);
+  journal_.announce(std::move(change));
+  const long rc = inner_.deleteKey(key, subKey);
+  journal_.settle(rc == kErrorSuccess);
   if (rc == kErrorSuccess) {
     // It and everything below it are gone.
-    const std::string gone = upperCase(before.path);
     std::erase_if(existing_, [&](const std::pair<RegHandle, std::string>& known) {
       return known.first == at->root && keyAtOrBelow(known.second, gone);
     });
-    journal_.keyDeleted(at->root, std::move(before));
   }
   return rc;
 }
@@ -182,7 +218,7 @@ long RecordingRegistry::deleteKey(RegHandle key, const std::string& subKey) {
 
 std::string RecordingProfiles::pathOf(const std::string& file) const {
   if (file.find_first_of("\\/:") != std::string::npos) return file;
-  return windows_.empty() || windows_.back() == '\\' ? windows_ + file : windows_ + "\\" + file;
+  return joinPath(windows_, file);
 }
 
 std::optional<std::string> RecordingProfiles::entryText(const std::string& section, const std::string& entry,
@@ -195,19 +231,28 @@ std::optional<std::string> RecordingProfiles::entryText(const std::string& secti
   return text;
 }
 
-bool RecordingProfiles::writeString(const std::string& section, const std::string& entry,
-                                    const std::string* value, const std::string& file) {
+bool RecordingProfiles::writeString(const std::string& section, const std::string& entry, const std::string* value,
+                                    const std::string& file) {
   if (!journal_.recording()) return inner_.writeString(section, entry, value, file);
-  std::optional<std::string> before = entryText(section, entry, file);
-  std::optional<std::string> after = value ? std::optional<std::string>(*value) : std::nullopt;
-  if (before == after) return inner_.writeString(section, entry, value, file);
-  ProfileCopy copy{file, pathOf(file), std::nullopt};
+  ProfileChange change{file, section, entry, entryText(section, entry, file), std::nullopt};
+  if (value) change.after = *value;
+  if (change.before == change.after) return inner_.writeString(section, entry, value, file);
+  // An entry written over keeps its name; one deleted comes back under the name the file had.
+  if (!value)
+    for (const std::string& stored : ProfileStore(inner_, file).entryNames(section))
+      if (equalsIgnoringCase(stored, entry)) change.entry = stored;
   if (!journal_.hasCopyOf(file)) {
+    // The whole file as it was, for undoing by hand; the journal's line is what the program
+    // undoes from.
+    const std::string path = pathOf(file);
     platform_.flushProfile(file);
-    copy.bytes = platform_.readFile(copy.path);
+    std::optional<std::string> bytes = platform_.readFile(path);
+    const bool missing = !bytes && files_.getFileAttributes(path) == kInvalidFileAttributes;
+    journal_.keepProfile(file, path, bytes, missing);
   }
+  journal_.announce(std::move(change));
   const bool written = inner_.writeString(section, entry, value, file);
-  if (written) journal_.profileChanged(ProfileChange{file, section, entry, std::move(before), std::move(after)}, copy);
+  journal_.settle(written);
   return written;
 }
 
@@ -215,44 +260,56 @@ bool RecordingProfiles::writeString(const std::string& section, const std::strin
 
 bool RecordingFiles::setFileAttributes(const std::string& path, std::uint32_t attributes) {
   const std::uint32_t before = journal_.recording() ? inner_.getFileAttributes(path) : kInvalidFileAttributes;
+  if (before == kInvalidFileAttributes || before == attributes) return inner_.setFileAttributes(path, attributes);
+  journal_.announce(FileChange{FileChange::Kind::AttributesChanged, path, "", before, attributes});
   const bool done = inner_.setFileAttributes(path, attributes);
-  if (done && before != kInvalidFileAttributes && before != attributes)
-    journal_.fileChanged({FileChange::Kind::AttributesChanged, path, std::nullopt, before, attributes});
+  journal_.settle(done);
   return done;
 }
 
 bool RecordingFiles::createDirectory(const std::string& path) {
-  const bool existed = !journal_.recording() || inner_.getFileAttributes(path) != kInvalidFileAttributes;
+  if (!journal_.recording() || inner_.getFileAttributes(path) != kInvalidFileAttributes)
+    return inner_.createDirectory(path);
+  journal_.announce(FileChange{FileChange::Kind::FolderCreated, path, "", 0, 0});
   const bool made = inner_.createDirectory(path);
-  if (made && !existed) journal_.fileChanged({FileChange::Kind::FolderCreated, path, std::nullopt, 0, 0});
+  journal_.settle(made);
   return made;
 }
 
 bool RecordingFiles::removeDirectory(const std::string& path) {
+  const std::uint32_t attributes = journal_.recording() ? inner_.getFileAttributes(path) : kInvalidFileAttributes;
+  if (attributes == kInvalidFileAttributes || (attributes & kAttrDirectory) == 0) return inner_.removeDirectory(path);
+  journal_.announce(FileChange{FileChange::Kind::FolderRemoved, path, "", attributes, 0});
   const bool removed = inner_.removeDirectory(path);
-  if (removed && journal_.recording()) journal_.fileChanged({FileChange::Kind::FolderRemoved, path, std::nullopt, 0, 0});
+  journal_.settle(removed);
   return removed;
 }
 
 bool RecordingFiles::deleteFile(const std::string& path) {
   std::uint32_t attributes = 0;
-  const bool existed = journal_.recording() && inner_.findFirstFile(path, attributes) &&
-                       (attributes & kAttrDirectory) == 0;
-  std::optional<std::string> bytes = existed ? platform_.readFile(path) : std::nullopt;
+  if (!journal_.recording() || !inner_.findFirstFile(path, attributes) || (attributes & kAttrDirectory) != 0)
+    return inner_.deleteFile(path);
+  std::optional<std::string> bytes = platform_.readFile(path);
+  if (!bytes) throw BackupError(fillIn(kFileNotKeptText, path));
+  journal_.announce(FileChange{FileChange::Kind::FileDeleted, path, journal_.keep(path, *bytes), attributes, 0});
   const bool deleted = inner_.deleteFile(path);
-  if (deleted && existed)
-    journal_.fileChanged({FileChange::Kind::FileDeleted, path, std::move(bytes), attributes, 0});
+  journal_.settle(deleted);
   return deleted;
 }
 
 int RecordingFiles::lzOpenFile(const std::string& path, std::uint16_t style) {
   if (!journal_.recording() || (style & kOfCreate) == 0) return inner_.lzOpenFile(path, style);
-  std::optional<std::string> before = platform_.readFile(path);
+  journal_.announce(madeOrReplaced(path, bytesBefore(path, inner_, platform_), journal_));
   const int handle = inner_.lzOpenFile(path, style);
-  if (handle >= 0)
-    journal_.fileChanged({before ? FileChange::Kind::FileReplaced : FileChange::Kind::FileCreated, path,
-                          std::move(before), 0, 0});
+  journal_.settle(handle >= 0);
   return handle;
+}
+
+bool RecordingFiles::writeWholeFile(const std::string& path, const std::string& bytes) {
+  if (journal_.recording()) journal_.announce(madeOrReplaced(path, bytesBefore(path, inner_, platform_), journal_));
+  const bool written = platform_.writeFile(path, bytes);
+  journal_.settle(written);
+  return written;
 }
 
 // --- shortcuts --------------------------------------------------------------------------------
@@ -261,17 +318,15 @@ namespace {
 
 class RecordingPersistFile : public PersistFile {
  public:
-  RecordingPersistFile(std::unique_ptr<PersistFile> inner, ChangeJournal& journal, BackupPlatform& platform)
-      : inner_(std::move(inner)), journal_(journal), platform_(platform) {}
+  RecordingPersistFile(std::unique_ptr<PersistFile> inner, ChangeJournal& journal, BackupPlatform& platform,
+                       FileApi& files)
+      : inner_(std::move(inner)), journal_(journal), platform_(platform), files_(files) {}
 
   long save(const std::string& fileName, bool remember) override {
     if (!journal_.recording()) return inner_->save(fileName, remember);
-    std::optional<std::string> before = platform_.readFile(fileName);
-    long rc = inner_->save(fileName, remember);
-    std::optional<std::string> after = platform_.readFile(fileName);
-    if (after && after != before)
-      journal_.fileChanged({before ? FileChange::Kind::FileReplaced : FileChange::Kind::FileCreated, fileName,
-                            std::move(before), 0, 0});
+    journal_.announce(madeOrReplaced(fileName, bytesBefore(fileName, files_, platform_), journal_));
+    const long rc = inner_->save(fileName, remember);
+    journal_.settle(rc >= 0);
     return rc;
   }
 
@@ -279,25 +334,27 @@ class RecordingPersistFile : public PersistFile {
   std::unique_ptr<PersistFile> inner_;
   ChangeJournal& journal_;
   BackupPlatform& platform_;
+  FileApi& files_;
 };
 
 class RecordingLink : public ShellLink {
  public:
-  RecordingLink(std::unique_ptr<ShellLink> inner, ChangeJournal& journal, BackupPlatform& platform)
-      : inner_(std::move(inner)), journal_(journal), platform_(platform) {}
+  RecordingLink(std::unique_ptr<ShellLink> inner, ChangeJournal& journal, BackupPlatform& platform, FileApi& files)
+      : inner_(std::move(inner)), journal_(journal), platform_(platform), files_(files) {}
 
   long setPath(const std::string& target) override { return inner_->setPath(target); }
   long setWorkingDirectory(const std::string& directory) override { return inner_->setWorkingDirectory(directory); }
   std::unique_ptr<PersistFile> queryPersistFile() override {
     std::unique_ptr<PersistFile> file = inner_->queryPersistFile();
     if (!file) return nullptr;
-    return std::make_unique<RecordingPersistFile>(std::move(file), journal_, platform_);
+    return std::make_unique<RecordingPersistFile>(std::move(file), journal_, platform_, files_);
   }
 
  private:
   std::unique_ptr<ShellLink> inner_;
   ChangeJournal& journal_;
   BackupPlatform& platform_;
+  FileApi& files_;
 };
 
 }  // namespace
@@ -305,7 +362,7 @@ class RecordingLink : public ShellLink {
 std::unique_ptr<ShellLink> RecordingShell::createShellLink() {
   std::unique_ptr<ShellLink> link = inner_.createShellLink();
   if (!link) return nullptr;
-  return std::make_unique<RecordingLink>(std::move(link), journal_, platform_);
+  return std::make_unique<RecordingLink>(std::move(link), journal_, platform_, files_);
 }
 
 }  // namespace varnex::settings

@@ -30,7 +30,20 @@ bool Win32BackupPlatform::writeFile(const std::string& path, const std::string& 
   if (!file) return false;
   DWORD written = 0;
   return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+         written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+bool appendToFile(const std::string& path, const std::string& bytes) {
+  win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_ARCHIVE, nullptr));
+  if (!file || SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+bool Win32BackupPlatform::appendFile(const std::string& path, const std::string& bytes) {
+  return appendToFile(path, bytes);
 }
 
 std::vector<FolderEntry> Win32BackupPlatform::listFolder(const std::string& folder) {

@@ -9,11 +9,14 @@
 
 #include "app/backup_pass.h"
 #include "app/main_window.h"
+#include "pages/auto_shutdown_page.h"
 #include "pages/catalogue.h"
 #include "settings/backup/backups.h"
+#include "settings/backup/undo.h"
 #include "settings/memory/memory_backup_platform.h"
 #include "settings/memory/memory_machine.h"
 #include "settings/profile_store.h"
+#include "tests/pages/backed_up_machine.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/machine_dump.h"
 #include "tests/support/sample_machine.h"
@@ -21,55 +24,8 @@
 namespace varnex::pages {
 namespace {
 
-const std::string kBackupRoot = settings::kSampleProgramFolder + "\\Backup";
-
-struct Machine {
-  Machine() {
-    settings::loadSampleMachine(machine);
-    window.setBackups(&backups);
-    window.FormCreate(app::Records{});
-    platform.clearCalls();
-  }
-
-  settings::MemoryMachine machine;
-  varnex::testing::FakePlatform platform{machine.files};
-  settings::MemoryBackupPlatform backupFiles{machine.files};
-  settings::Backups backups{machine.apis(), backupFiles};
-  app::MainWindow window{platform, backups.apis()};
-  std::unique_ptr<Catalogue> catalogue = buildCatalogue(window);
-
-  std::vector<std::string> backupFolders() {
-    std::vector<std::string> names;
-    for (const settings::FolderEntry& entry : backupFiles.listFolder(kBackupRoot)) names.push_back(entry.name);
-    return names;
-  }
-  std::string backupFile(const std::string& name) {
-    const std::vector<std::string> folders = backupFolders();
-    if (folders.empty()) return "<no backup>";
-    return machine.files.readFile(kBackupRoot + "\\" + folders.back() + "\\" + name).value_or("<no " + name + ">");
-  }
-  std::string profileFile(const std::string& name) {
-    return machine.files.readFile(machine.profiles.resolve(name)).value_or("<missing>");
-  }
-  // Every option of the setting pages pressed once with the left button, as a user would.
-  void pressEveryOption() {
-    for (const char* sheet : {"TabSheet1", "TabSheet2", "TabSheet3", "TabSheet9", "TabSheet5", "TabSheet11"}) {
-      auto& tab = window.form().get<ui::TabSheet>(sheet);
-      window.form().get<ui::PageControl>("PageControl1").setActivePage(tab);
-      for (ui::Control* control : window.form().controls()) {
-        auto* box = dynamic_cast<ui::CheckBox*>(control);
-        bool onSheet = false;
-        for (ui::Control* p = control->parent(); p; p = p->parent()) onSheet = onSheet || p == &tab;
-        if (!box || !onSheet) continue;
-        box->mouseDown(ui::MouseButton::Left);
-        box->click();
-      }
-    }
-  }
-};
-
 TEST(BackupPass, UndoingApplyFromItsBackupGivesBackTheRegistryAndTheProfileFiles) {
-  Machine m;
+  BackedUpMachine m;
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
   const std::string msdos = m.profileFile(settings::kMsdosSys);
   const std::string systemIni = m.profileFile(settings::kSystemIni);
@@ -100,7 +56,7 @@ TEST(BackupPass, UndoingApplyFromItsBackupGivesBackTheRegistryAndTheProfileFiles
 }
 
 TEST(BackupPass, AFailedPassKeepsTheBackupOfWhatItChangedBeforeTheFailure) {
-  Machine m;
+  BackedUpMachine m;
   const std::string msdos = m.profileFile(settings::kMsdosSys);
   m.pressEveryOption();
   // The System page's registry rows come after the Boot page's MSDOS.SYS rows.
@@ -114,9 +70,24 @@ TEST(BackupPass, AFailedPassKeepsTheBackupOfWhatItChangedBeforeTheFailure) {
   EXPECT_NE(m.backupFile(settings::kChangesFile).find("C:\\MSDOS.SYS [Options]"), std::string::npos);
 }
 
-TEST(BackupPass, ABackupThatCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
-  Machine m;
+TEST(BackupPass, WithoutItsBackupThePassChangesNothingAndSaysWhere) {
+  BackedUpMachine m;
   m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  const std::string msdos = m.profileFile(settings::kMsdosSys);
+  m.pressEveryOption();
+  m.platform.answers.push(app::kIdOk);
+  m.window.Button5Click();
+  EXPECT_EQ(m.platform.calls("messageBox"),
+            std::vector<std::string>{"messageBox(Nothing was changed: the backup of the changes could not be made in " +
+                                     kBackupRoot + "\\2026-12-10 13-05-42., Varnex 2000, 0x10)"});
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+  EXPECT_EQ(m.profileFile(settings::kMsdosSys), msdos);
+}
+
+TEST(BackupPass, ABackupWhoseFilesCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
+  BackedUpMachine m;
+  m.backupFiles.refusedName = settings::kChangesFile;
   m.pressEveryOption();
   m.platform.answers.push(app::kIdOk);
   m.window.Button5Click();
@@ -128,16 +99,106 @@ TEST(BackupPass, ABackupThatCannotBeSavedIsShownAfterThePassAndThePassGoesOn) {
       << "the settings were written";
 }
 
+// The journal's disk fills up in the middle of the pass: the pass stops at the change whose line
+// could not be written, and undoing the backup gives back the machine.
+TEST(BackupPass, AJournalThatCannotBeWrittenMidwayStopsThePassThere) {
+  BackedUpMachine m;
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  const std::string files = varnex::testing::dumpFiles(m.machine.files);
+  m.pressEveryOption();
+  m.backupFiles.appendsLeft = 20;
+  m.platform.answers.push(app::kIdOk);
+  m.window.Button5Click();
+  EXPECT_EQ(m.platform.calls("messageBox"),
+            std::vector<std::string>{"messageBox(The changes stopped: their backup in " + kBackupRoot +
+                                     "\\2026-12-10 13-05-42 could not be written. What was changed until then can be "
+                                     "undone from it., Varnex 2000, 0x10)"});
+  ASSERT_NE(varnex::testing::dumpRegistry(m.machine.registry), registry) << "the pass changed something before";
+  ASSERT_EQ(m.backupFolders().size(), 1u);
+
+  m.backupFiles.appendsLeft = -1;
+  m.backups.begin(settings::kSampleProgramFolder);
+  const settings::UndoResult undone = settings::undoBackups(m.backups, settings::kSampleProgramFolder, m.backupFolders()[0]);
+  m.backups.end();
+  EXPECT_EQ(undone.error, std::nullopt);
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+  EXPECT_EQ(varnex::testing::dumpFiles(m.machine.files, kBackupRoot), files);
+}
+
+// Taking an entry off the Add/Remove list is a pass of its own: without its backup the entry
+// stays, and the user is told why.
+TEST(BackupPass, AnAddRemoveEntryIsNotTakenOffWithoutItsBackup) {
+  BackedUpMachine m;
+  m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+  const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);
+  m.window.form().get<ui::PageControl>("PageControl1").setActivePage(m.window.form().get<ui::TabSheet>("TabSheet10"));
+  m.window.form().get<ui::ListBox>("ListBox2").choose(0);
+  m.platform.answers.push(app::kIdYes);
+  m.platform.answers.push(app::kIdOk);
+  m.window.form().get<ui::Button>("Button3").click();
+  const std::vector<std::string> boxes = m.platform.calls("messageBox");
+  ASSERT_EQ(boxes.size(), 2u) << "the question, then why nothing was taken off";
+  EXPECT_NE(boxes[1].find("Nothing was changed: the backup of the changes could not be made in"), std::string::npos)
+      << boxes[1];
+  EXPECT_EQ(varnex::testing::dumpRegistry(m.machine.registry), registry);
+}
+
+// AutoShutdown writes the settings when nobody may be at the machine: whatever goes wrong with
+// the backup goes to Varnex.log in the program folder, no box waits for an answer, and the
+// shutdown or suspend comes.
+TEST(BackupPass, AutoShutdownWritesWhatWentWrongWithTheBackupToTheLogAndShutsDown) {
+  struct Case {
+    const char* what;
+    bool blockFolder;          // the backup cannot even be made
+    const char* refusedFile;   // or one of its files at the end cannot be written
+    bool suspend;
+    const char* logged;        // the log line after its date and time
+    bool settingsWritten;
+  };
+  const Case cases[] = {
+      {"no backup folder, shutdown", true, "", false,
+       "Nothing was changed: the backup of the changes could not be made in ", false},
+      {"no backup folder, suspend", true, "", true,
+       "Nothing was changed: the backup of the changes could not be made in ", false},
+      {"Changes.txt not written, shutdown", false, "Changes.txt", false,
+       "The changes were made, but their backup could not be saved in ", true},
+  };
+  for (const Case& c : cases) {
+    BackedUpMachine m;
+    if (c.blockFolder) m.machine.files.putFile(kBackupRoot, "a file where the Backup folder would be");
+    m.backupFiles.refusedName = c.refusedFile;
+    m.pressEveryOption();
+    auto& page = m.window.form().get<ui::TabSheet>("TabSheet7");
+    m.window.form().get<ui::PageControl>("PageControl1").setActivePage(page);
+    m.window.form().get<ui::CheckBox>("CheckBox48").click();
+    m.window.form().get<ui::SpinEdit>("SpinEdit5").type("5");
+    if (c.suspend) m.window.form().get<ui::RadioButton>("RadioButton20").click();
+    m.window.form().get<ui::Button>("RxSpeedButton5").click();
+    m.platform.clearCalls();
+    m.window.timerFired(kTimer1);
+
+    EXPECT_EQ(m.platform.count("messageBox"), 0u) << c.what << ": " << ::testing::PrintToString(m.platform.calls());
+    EXPECT_EQ(m.platform.calls(c.suspend ? "setSystemPowerState" : "exitWindows").size(), 1u) << c.what;
+    const std::vector<std::string> logged = m.platform.calls("appendLine");
+    ASSERT_EQ(logged.size(), 1u) << c.what;
+    const std::string start = "appendLine(" + settings::kSampleProgramFolder + "\\Varnex.log, 2026-12-10 13:05:42 ";
+    EXPECT_EQ(logged[0].substr(0, start.size()), start) << c.what;
+    EXPECT_NE(logged[0].find(c.logged), std::string::npos) << c.what << ": " << logged[0];
+    EXPECT_EQ(m.profileFile(settings::kMsdosSys).find("BootKeys=") != std::string::npos, c.settingsWritten) << c.what;
+  }
+}
+
 // "Back to Windows Default" writes some settings itself, then runs "Apply": one backup for both.
 TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
-  Machine m;
+  BackedUpMachine m;
   {
     app::BackupPass outer(m.window);
     settings::ProfileStore boot = m.window.stores().profile(settings::kMsdosSys);
     boot.writeText("Options", "BootMenuDelay", "30");
     m.pressEveryOption();
     m.window.Button5Click();
-    EXPECT_TRUE(m.backupFolders().empty());
+    EXPECT_EQ(m.backupFolders().size(), 1u);
+    EXPECT_EQ(m.backupFile(settings::kChangesFile), "<no Changes.txt>") << "the outer pass has not ended";
   }
   EXPECT_EQ(m.backupFolders().size(), 1u);
   EXPECT_NE(m.backupFile(settings::kChangesFile).find("BootMenuDelay"), std::string::npos);
@@ -145,7 +206,7 @@ TEST(BackupPass, APassAroundAnotherLeavesOneBackup) {
 
 // Its own writes (the cache sizes among them) come back from the backup along with the pages'.
 TEST(BackupPass, UndoingBackToWindowsDefaultFromItsBackupGivesBackTheMachine) {
-  Machine m;
+  BackedUpMachine m;
   m.pressEveryOption();
   m.window.Button5Click();
   const std::string registry = varnex::testing::dumpRegistry(m.machine.registry);

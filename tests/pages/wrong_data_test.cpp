@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "pages/catalogue.h"
+#include "settings/forwarding_apis.h"
 #include "settings/memory/memory_machine.h"
 #include "settings/registry_store.h"
 #include "settings/rows.h"
@@ -41,9 +42,9 @@ std::string lower(std::string s) {
 }
 
 // Passes every call on, noting which values are read and what is written where.
-class WatchedRegistry : public settings::RegistryApi {
+class WatchedRegistry : public settings::ForwardingRegistry {
  public:
-  explicit WatchedRegistry(settings::RegistryApi& inner) : inner_(inner) {}
+  explicit WatchedRegistry(settings::RegistryApi& inner) : ForwardingRegistry(inner) {}
   std::set<RegPlace> reads;
   std::map<RegPlace, std::set<std::uint32_t>> writes;  // value types written
 
@@ -53,7 +54,6 @@ class WatchedRegistry : public settings::RegistryApi {
   long createKey(RegHandle base, const std::string& subKey, RegHandle& result) override {
     return note(base, subKey, result, inner_.createKey(base, subKey, result));
   }
-  long closeKey(RegHandle key) override { return inner_.closeKey(key); }
   long queryValue(RegHandle key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                   std::uint32_t* size) override {
     reads.insert(place(key, name));
@@ -63,18 +63,6 @@ class WatchedRegistry : public settings::RegistryApi {
                 std::uint32_t size) override {
     writes[place(key, name)].insert(type);
     return inner_.setValue(key, name, type, data, size);
-  }
-  long deleteValue(RegHandle key, const std::string& name) override { return inner_.deleteValue(key, name); }
-  long deleteKey(RegHandle key, const std::string& subKey) override { return inner_.deleteKey(key, subKey); }
-  long queryInfoKey(RegHandle key, std::uint32_t& subKeys, std::uint32_t& maxNameLength) override {
-    return inner_.queryInfoKey(key, subKeys, maxNameLength);
-  }
-  long enumKey(RegHandle key, std::uint32_t index, char* name, std::uint32_t& nameLength) override {
-    return inner_.enumKey(key, index, name, nameLength);
-  }
-  long enumValue(RegHandle key, std::uint32_t index, std::string& name, std::uint32_t& type,
-                 std::vector<std::uint8_t>& data) override {
-    return inner_.enumValue(key, index, name, type, data);
   }
 
  private:
@@ -96,13 +84,12 @@ class WatchedRegistry : public settings::RegistryApi {
     return {root, path, lower(name)};
   }
 
-  settings::RegistryApi& inner_;
   std::map<RegHandle, std::pair<RegHandle, std::string>> keys_;
 };
 
-class WatchedProfiles : public settings::ProfileApi {
+class WatchedProfiles : public settings::ForwardingProfiles {
  public:
-  explicit WatchedProfiles(settings::ProfileApi& inner) : inner_(inner) {}
+  explicit WatchedProfiles(settings::ProfileApi& inner) : ForwardingProfiles(inner) {}
   std::set<ProfilePlace> reads;
   std::map<ProfilePlace, std::vector<std::string>> writes;  // texts written; "<deleted>"
 
@@ -116,9 +103,6 @@ class WatchedProfiles : public settings::ProfileApi {
     writes[{lower(file), lower(section), lower(entry)}].push_back(value ? *value : "<deleted>");
     return inner_.writeString(section, entry, value, file);
   }
-
- private:
-  settings::ProfileApi& inner_;
 };
 
 // The sample machine, so that both passes run to their end unless the spoiled place ends them.

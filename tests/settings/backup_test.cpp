@@ -4,118 +4,19 @@
 
 #include <string>
 
-#include "settings/backup/backups.h"
-#include "settings/memory/memory_backup_platform.h"
-#include "settings/memory/memory_machine.h"
-#include "settings/stores.h"
+#include "tests/settings/backup_fixture.h"
 #include "tests/support/machine_dump.h"
 
 namespace varnex::settings {
 namespace {
 
-const std::string kProgram = "C:\\VARNEX";
-
-const char* const kRegistry = R"(REGEDIT4
-
-[HKEY_CURRENT_USER\Control Panel\Desktop]
-"MenuShowDelay"="400"
-@="unnamed"
-"Mask"=hex:90,12,01,80
-"Count"=dword:0000001f
-"CamelCase"="x"
-
-[HKEY_CLASSES_ROOT\Directory\shell\DOS]
-@="Command Prompt"
-[HKEY_CLASSES_ROOT\Directory\shell\DOS\command]
-@="command.com /k cd %1"
-"Flags"=hex(0):01,02,03
-[HKEY_CLASSES_ROOT\Directory\shell\DOS\command\deeper]
-
-[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\MSTCP]
-"DefaultTTL"="64"
-"Retry"="3"
-)";
-
-const char* const kMsdos = "[Paths]\r\nWinDir=C:\\WINDOWS\r\n[Options]\r\nBootKeys=1\r\nLogo=0\r\n";
-const char* const kSystemIniText = "[386Enh]\r\nPageBuffers=8\r\n[vcache]\r\nMinFileCache=512\r\n";
-
-struct BackupFixture : ::testing::Test {
-  BackupFixture() {
-    machine.loadRegedit4(kRegistry, "fixture.reg");
-    machine.loadIni(kMsdosSys, kMsdos, "MSDOS.SYS");
-    machine.loadIni(kSystemIni, kSystemIniText, "SYSTEM.INI");
-    machine.files.putFolder(kProgram);
-  }
-
-  MemoryMachine machine;
-  MemoryBackupPlatform platform{machine.files};
-  Backups backups{machine.apis(), platform};
-  Stores stores{backups.apis()};
-
-  RegistryStore key(RegHandle root, const std::string& path) {
-    RegistryStore store = stores.registry();
-    store.setRoot(root);
-    EXPECT_TRUE(store.openKey(path, true)) << path;
-    return store;
-  }
-  std::string backupFile(const BackupResult& result, const std::string& name) {
-    return machine.files.readFile(result.folder + "\\" + name).value_or("<missing " + name + ">");
-  }
-  // What a user does with a backup: double-click the .reg file and copy the profile files back.
-  void undo(const BackupResult& result) {
-    if (auto reg = machine.files.readFile(result.folder + "\\" + kRestoreFile)) machine.loadRegedit4(*reg, kRestoreFile);
-    for (const ProfileCopy& copy : copies)
-      machine.files.putFile(copy.path, backupFile(result, copy.path.substr(copy.path.find_last_of('\\') + 1)));
-  }
-  std::vector<ProfileCopy> copies;
-};
-
 TEST_F(BackupFixture, UndoingAPassFromItsBackupGivesBackTheStoresAsTheyWere) {
   const std::string registryBefore = testing::dumpRegistry(machine.registry);
   const std::string filesBefore = testing::dumpFiles(machine.files);
 
-  backups.begin();
-  {
-    RegistryStore desktop = key(kHkeyCurrentUser, "Control Panel\\Desktop");
-    desktop.writeText("MenuShowDelay", "0");
-    desktop.writeText("MenuShowDelay", "100");  // the first state before the pass is what comes back
-    desktop.writeText("", "unnamed");           // equal: no change
-    desktop.writeInteger("Mask", 5);            // another type
-    desktop.writeBinary("Count", 0x20000170);
-    desktop.deleteValue("camelcase");           // comes back with the case it had
-    desktop.writeText("New", "added");
-    desktop.deleteValue("NeverThere");
-  }
-  {
-    RegistryStore shell = key(kHkeyClassesRoot, "Directory\\shell");
-    shell.deleteKey("DOS");  // a subtree of three levels with values
-    ASSERT_TRUE(shell.openKey("DOS", true));
-    shell.writeText("", "something else");  // a deleted key made again, with other content
-  }
-  {
-    RegistryStore fresh = key(kHkeyLocalMachine, "Software\\Brand\\New\\Deep");
-    fresh.writeText("Inside", "1");
-    ASSERT_TRUE(fresh.openKey("Below", true));
-    fresh.writeInteger("Also", 2);
-    fresh.deleteKey("\\Software\\Brand\\New\\Deep\\Below");  // made and removed in one pass
-  }
-  {
-    RegistryStore tcp = key(kHkeyLocalMachine, "System\\CurrentControlSet\\Services\\VxD\\MSTCP");
-    tcp.writeText("DefaultTTL", "32");
-    tcp.deleteValue("Retry");
-    tcp.writeText("Retry", "5");  // deleted, then written again
-  }
-  ProfileStore msdos = stores.profile(kMsdosSys);
-  msdos.writeText("Options", "BootKeys", "0");
-  msdos.writeText("Options", "Logo", "0");  // equal
-  msdos.writeText("Options", "BootMenu", "1");
-  msdos.deleteEntry("Options", "Logo");
-  ProfileStore system = stores.profile(kSystemIni);
-  system.deleteEntry("vcache", "MinFileCache");
-  system.writeText("vcache", "MaxFileCache", "0");
-  system.deleteEntry("vcache", "CHUNKSIZE");  // missing: no change
-  copies = backups.journal().copies();
-  const BackupResult result = backups.end(kProgram);
+  changeMany();
+  copies = backups.journal().changes().copies();
+  const BackupResult result = backups.end();
 
   ASSERT_TRUE(result.saved);
   EXPECT_EQ(result.folder, kProgram + "\\Backup\\2026-12-10 13-05-42");
@@ -149,7 +50,7 @@ TEST_F(BackupFixture, UndoingAPassFromItsBackupGivesBackTheStoresAsTheyWere) {
 }
 
 TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
-  backups.begin();
+  backups.begin(kProgram);
   RegistryStore desktop = key(kHkeyCurrentUser, "Control Panel\\Desktop");
   desktop.writeText("MenuShowDelay", "400");
   desktop.writeInteger("Count", 0x1f);
@@ -158,7 +59,7 @@ TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
   stores.profile(kMsdosSys).writeText("Options", "BootKeys", "1");
   stores.profile(kMsdosSys).deleteEntry("Options", "Missing");
   stores.files().removeFolder("C:\\NoSuchFolder");
-  const BackupResult result = backups.end(kProgram);
+  const BackupResult result = backups.end();
   EXPECT_FALSE(result.saved);
   EXPECT_EQ(result.folder, "");
   EXPECT_FALSE(machine.files.isFolder(kProgram + "\\Backup"));
@@ -167,13 +68,13 @@ TEST_F(BackupFixture, APassThatChangesNothingLeavesNoBackup) {
 // A journal spans the outermost pass only; changes outside any pass are not recorded.
 TEST_F(BackupFixture, NestedPassesLeaveOneBackupAndNothingIsRecordedOutsideAPass) {
   key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "1");
-  backups.begin();
+  backups.begin(kProgram);
   key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "2");
-  backups.begin();
+  backups.begin(kProgram);
   key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "3");
-  EXPECT_FALSE(backups.end(kProgram).saved);
-  EXPECT_FALSE(machine.files.isFolder(kProgram + "\\Backup"));
-  const BackupResult result = backups.end(kProgram);
+  EXPECT_EQ(backups.end().folder, "") << "an inner pass ends nothing";
+  EXPECT_FALSE(machine.files.readFile(backups.journal().folder() + "\\" + kChangesFile));
+  const BackupResult result = backups.end();
   ASSERT_TRUE(result.saved);
   EXPECT_NE(backupFile(result, kChangesFile).find("MenuShowDelay: \"1\" -> \"3\""), std::string::npos);
 }
@@ -181,7 +82,7 @@ TEST_F(BackupFixture, NestedPassesLeaveOneBackupAndNothingIsRecordedOutsideAPass
 TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFilesKept) {
   machine.files.putFile("C:\\WINDOWS\\Desktop\\Varnex 2000.lnk", "old shortcut");
   machine.files.putFolder("C:\\WINDOWS\\Start Menu\\Empty");
-  backups.begin();
+  backups.begin(kProgram);
   FileStore files = stores.files();
   files.deleteFile("C:\\WINDOWS\\Desktop\\Varnex 2000.lnk");
   files.makeFolders("C:\\WINDOWS\\Start Menu\\Programs\\Varnex 2000");
@@ -190,7 +91,7 @@ TEST_F(BackupFixture, FilesAndFoldersThePassMakesOrRemovesAreListedAndDeletedFil
   files.removeFolder("C:\\WINDOWS\\Start Menu\\Empty");
   machine.files.deleteFile(machine.profiles.resolve(kSystemIni));
   stores.profile(kSystemIni).writeText("vcache", "CHUNKSIZE", "512");  // a profile file the pass makes
-  const BackupResult result = backups.end(kProgram);
+  const BackupResult result = backups.end();
   ASSERT_TRUE(result.saved);
   EXPECT_FALSE(machine.files.readFile(result.folder + "\\" + kRestoreFile)) << "no registry change, no .reg";
   EXPECT_EQ(backupFile(result, "Files\\1 Varnex 2000.lnk"), "old shortcut");
@@ -211,9 +112,9 @@ TEST_F(BackupFixture, AtMostFiftyBackupsAreKeptTheOldestGoFirst) {
   for (int i = 0; i < 52; ++i) {
     platform.time = LocalTime{2026, 12, 10, 13, i / 60, i % 60};
     if (i == 51) platform.time = LocalTime{2026, 12, 10, 13, 0, 50};  // the same second as another
-    backups.begin();
+    backups.begin(kProgram);
     key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", std::to_string(i));
-    const BackupResult result = backups.end(kProgram);
+    const BackupResult result = backups.end();
     ASSERT_TRUE(result.saved) << i;
     folders.push_back(result.folder);
   }
@@ -229,13 +130,42 @@ TEST_F(BackupFixture, AtMostFiftyBackupsAreKeptTheOldestGoFirst) {
   EXPECT_TRUE(machine.files.isFolder(kProgram + "\\Backup\\Mine"));
 }
 
-TEST_F(BackupFixture, ABackupThatCannotBeWrittenSaysWhereItShouldHaveGone) {
+// Many backups within one second are numbered " (2)", " (3)"...: "(10)" is newer than "(2)",
+// although it sorts before it as text.
+TEST_F(BackupFixture, BackupsOfOneSecondGoOldestFirstByTheirNumber) {
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < kBackupsKept + 2; ++i) {
+    backups.begin(kProgram);
+    key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", std::to_string(i));
+    const BackupResult result = backups.end();
+    ASSERT_TRUE(result.saved) << i;
+    folders.push_back(result.folder);
+  }
+  EXPECT_EQ(folders[9], kProgram + "\\Backup\\2026-12-10 13-05-42 (10)");
+  for (std::size_t i = 0; i < folders.size(); ++i)
+    EXPECT_EQ(machine.files.isFolder(folders[i]), i >= 2) << folders[i];
+}
+
+// Without its backup no change is made: the pass is stopped at its first change, and its error
+// names the folder.
+TEST_F(BackupFixture, ABackupThatCannotBeMadeRefusesTheFirstChangeAndNamesItsFolder) {
   machine.files.putFile(kProgram + "\\Backup", "a file in the way");
-  backups.begin();
-  key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "0");
-  const BackupResult result = backups.end(kProgram);
+  const std::string registryBefore = testing::dumpRegistry(machine.registry);
+  backups.begin(kProgram);
+  try {
+    key(kHkeyCurrentUser, "Control Panel\\Desktop").writeText("MenuShowDelay", "0");
+    ADD_FAILURE() << "the change was made without its backup";
+  } catch (const BackupError& e) {
+    EXPECT_EQ(std::string(e.what()), "Nothing was changed: the backup of the changes could not be made in " + kProgram +
+                                         "\\Backup\\2026-12-10 13-05-42.");
+  }
+  EXPECT_THROW(stores.profile(kMsdosSys).writeText("Options", "BootKeys", "0"), BackupError) << "nor any later one";
+  const BackupResult result = backups.end();
   EXPECT_FALSE(result.saved);
+  EXPECT_TRUE(result.stoppedThePass);
   EXPECT_EQ(result.folder, kProgram + "\\Backup\\2026-12-10 13-05-42");
+  EXPECT_EQ(testing::dumpRegistry(machine.registry), registryBefore);
+  EXPECT_EQ(machine.files.readFile(kMsdosSys), kMsdos);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include "settings/formats/regedit4.h"
 #include "settings/profile_store.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
+#include <set>
 #include <vector>
 
 namespace varnex::testing {
@@ -38,6 +41,33 @@ void forEachValue(settings::RegistryApi& registry, settings::RegHandle key, Visi
   std::vector<std::uint8_t> data;
   for (std::uint32_t i = 0; registry.enumValue(key, i, name, type, data) == settings::kErrorSuccess; ++i)
     visit(name, type, data);
+}
+
+// A profile file's sections in file order, each with its lines sorted.
+std::string byEntryText(const std::string& text) {
+  std::string out;
+  std::vector<std::string> section;
+  auto flush = [&] {
+    std::sort(section.begin(), section.end());
+    for (const std::string& line : section) out += "    " + line + "\n";
+    section.clear();
+  };
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    start = end + 1;
+    if (!line.empty() && line.front() == '[') {
+      flush();
+      out += "  " + line + "\n";
+    } else {
+      section.push_back(line);
+    }
+  }
+  flush();
+  return out;
 }
 
 constexpr settings::RegHandle kRoots[] = {settings::kHkeyClassesRoot, settings::kHkeyCurrentUser,
@@ -83,16 +113,52 @@ std::string dumpRegistry(settings::RegistryApi& registry) {
 }
 
 std::string dumpFiles(settings::MemoryFiles& files, const std::string& except) {
+  return dumpFilesByEntry(files, {}, except);
+}
+
+std::string dumpFilesByEntry(settings::MemoryFiles& files, const std::vector<std::string>& profiles,
+                             const std::string& except) {
   std::string out;
   for (const std::string& path : files.list()) {
     if (!except.empty() && path.size() >= except.size() &&
         settings::equalsIgnoringCase(path.substr(0, except.size()), except))
       continue;
     out += path + " attributes " + std::to_string(files.getFileAttributes(path));
-    if (auto bytes = files.readFile(path)) out += " bytes " + *bytes;
+    const std::optional<std::string> bytes = files.readFile(path);
+    const bool byEntry = std::any_of(profiles.begin(), profiles.end(),
+                                     [&](const std::string& p) { return settings::equalsIgnoringCase(p, path); });
+    if (bytes && byEntry) {
+      out += " profile\n" + byEntryText(*bytes);
+      continue;
+    }
+    if (bytes) out += " bytes " + *bytes;
     out += "\n";
   }
   return out;
+}
+
+std::string differences(const std::string& before, const std::string& after) {
+  auto lines = [](const std::string& text) {
+    std::multiset<std::string> set;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      set.insert(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return set;
+  };
+  const std::multiset<std::string> a = lines(before), b = lines(after);
+  std::vector<std::string> out;
+  std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+  for (std::string& line : out) line = "- " + line;
+  std::vector<std::string> added;
+  std::set_difference(b.begin(), b.end(), a.begin(), a.end(), std::back_inserter(added));
+  for (const std::string& line : added) out.push_back("+ " + line);
+  std::string text;
+  for (std::size_t i = 0; i < out.size() && i < 24; ++i) text += out[i].substr(0, 160) + "\n";
+  return text;
 }
 
 }  // namespace varnex::testing

@@ -132,6 +132,26 @@ void SecondaryWindows::sync() {
   if (about_) about_->sync();
   if (help_) help_->sync();
   if (editor_) editor_->sync();
+  if (undo_) undo_->sync();
+}
+
+void SecondaryWindows::addUndoWindow(pages::UndoWindow& undo) {
+  undo_ = std::make_unique<FormWindow>(
+      undo.form(), FormWindowStyle{pages::UndoWindow::kClassName, pages::UndoWindow::kCaption,
+                                   pages::UndoWindow::kClientWidth, pages::UndoWindow::kClientHeight, true});
+  undo_->visible = [&undo] { return undo.shown(); };
+  // Escape and the close box close it as "Close" does, so the main window is enabled again.
+  undo_->onClose = [&undo] { undo.Button2Click(); };
+  undo_->defaultButton = &undo.defaultButton();
+  // An undo changes what the main window's pages show: its controls follow along with its
+  // enabled state.
+  undo_->afterEvent = [this] {
+    if (FormView* view = main_.formView())
+      view->sync();
+    else
+      main_.followEnabled();
+  };
+  undo_->create(main_.hwnd());
 }
 
 std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,

@@ -10,6 +10,7 @@
 #include "pages/about_box.h"
 #include "pages/command_editor.h"
 #include "pages/help_window.h"
+#include "pages/undo_window.h"
 #include "ui/win32/form_view.h"
 #include "ui/win32/form_window.h"
 #include "win32/handles.h"
@@ -60,12 +61,15 @@ class SecondaryWindows {
   SecondaryWindows& operator=(const SecondaryWindows&) = delete;
   // Brings every secondary window in line with its model.
   void sync();
+  // The undo window, created after the others.
+  void addUndoWindow(pages::UndoWindow& undo);
 
  private:
   MainWindowView& main_;
   std::unique_ptr<FormWindow> about_;
   std::unique_ptr<FormWindow> help_;
   std::unique_ptr<FormWindow> editor_;
+  std::unique_ptr<FormWindow> undo_;
 };
 std::unique_ptr<SecondaryWindows> createSecondaryWindows(pages::AboutBox& about, pages::HelpWindow& help,
                                                          pages::CommandEditor& editor,

@@ -10,6 +10,7 @@
 
 #include "app/config_dat.h"
 #include "settings/win32/win32_backend.h"
+#include "settings/win32/win32_backup_platform.h"
 #include "win32/handles.h"
 
 namespace varnex::ui::win32 {
@@ -308,13 +309,7 @@ int Win32Platform::writeRecords(const std::string& path, const app::Records& rec
 }
 
 bool Win32Platform::appendLine(const std::string& path, const std::string& line) {
-  ::varnex::win32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                               FILE_ATTRIBUTE_ARCHIVE, nullptr));
-  if (!file || SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER) return false;
-  const std::string text = line + "\r\n";
-  DWORD written = 0;
-  return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-         written == text.size();
+  return settings::appendToFile(path, line + "\r\n");
 }
 
 int Win32Platform::readFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {

@@ -149,12 +149,7 @@ void editEntry(HWND window, HWND list) {
   check(clickRow(list, kNewName), "the edited row can be selected");
   leftClick(childByCaption(window, "Edit"));
   check(waitUntilVisible(editor, 10000), "Edit shows the editor again");
-  INPUT key[2] = {};
-  key[0].type = INPUT_KEYBOARD;
-  key[0].ki.wVk = VK_ESCAPE;
-  key[1] = key[0];
-  key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, key, sizeof(INPUT));
+  pressKey(VK_ESCAPE);
   closed = false;
   for (int i = 0; i < 50 && !closed; ++i, Sleep(100)) closed = !IsWindowVisible(editor);
   check(closed && IsWindowEnabled(window), "Escape closes it and enables the main window");

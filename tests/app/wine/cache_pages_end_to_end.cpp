@@ -76,10 +76,7 @@ bool choose(HWND window, int combo, int item) {
   leftClick(find.found);
   HWND list = droppedList();
   if (!list) return false;
-  const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-  POINT at = {10, item * height + height / 2};
-  ClientToScreen(list, &at);
-  clickAt(at);
+  clickListItem(list, item);
   return true;
 }
 
@@ -123,23 +120,6 @@ bool waitFor(bool (*condition)(HWND), HWND w) {
   for (int i = 0; i < 50; ++i, Sleep(100))
     if (condition(w)) return true;
   return false;
-}
-
-// A key press, with Alt held when alt is set.
-void pressKey(WORD key, bool alt = false) {
-  INPUT input[4] = {};
-  int n = 0;
-  auto add = [&](WORD vk, DWORD flags) {
-    input[n].type = INPUT_KEYBOARD;
-    input[n].ki.wVk = vk;
-    input[n++].ki.dwFlags = flags;
-  };
-  if (alt) add(VK_MENU, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
-  if (alt) add(VK_MENU, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(n), input, sizeof(INPUT));
-  Sleep(300);
 }
 
 }  // namespace

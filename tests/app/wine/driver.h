@@ -126,6 +126,32 @@ inline void clickAt(POINT at) {
   Sleep(300);
 }
 
+// A key press, with Alt held when alt is set.
+inline void pressKey(WORD key, bool alt = false) {
+  INPUT input[4] = {};
+  int n = 0;
+  auto add = [&](WORD vk, DWORD flags) {
+    input[n].type = INPUT_KEYBOARD;
+    input[n].ki.wVk = vk;
+    input[n++].ki.dwFlags = flags;
+  };
+  if (alt) add(VK_MENU, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (alt) add(VK_MENU, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(n), input, sizeof(INPUT));
+  Sleep(300);
+}
+
+// A left click on an item of a list box, or of a combo box's dropped list, of the program.
+inline void clickListItem(HWND list, int index) {
+  const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+  POINT at = {10, (index - top) * height + height / 2};
+  ClientToScreen(list, &at);
+  clickAt(at);
+}
+
 inline void leftClick(HWND control) {
   RECT r;
   if (!control || !GetWindowRect(control, &r)) return;
