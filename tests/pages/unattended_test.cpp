@@ -152,15 +152,15 @@ TEST(Unattended, WhatStopsARunIsLoggedWithItsExitCode) {
        },
        "/apply room.ini", kExitWriteFailed,
        "/apply \"" + profile + "\": error 6: writing stopped: Unable to write to SYSTEM.INI", false},
-      {"a backup that cannot be saved",
+      // No change goes without its old state on disk first: without a backup nothing is written.
+      {"a backup that cannot be made",
        [&](Machine& m) {
          m.machine.files.putFile(profile, kHead + "[Boot]\r\nDisable Boot Function Keys=on\r\n");
          m.machine.files.putFile(kFolder + "\\Backup", "a file where the folder goes", settings::kAttrReadOnly);
        },
-       "/apply room.ini", kExitNoBackup,
-       "/apply \"" + profile + "\": error 8: The changes were made, but their backup could not be saved in " + kFolder +
-           "\\Backup\\2026-12-10 13-05-42. They cannot be undone from a backup.",
-       false},
+       "/apply room.ini", kExitWriteFailed,
+       "/apply \"" + profile + "\": error 6: writing stopped: Nothing was changed: the backup of the changes could "
+           "not be made in " + kFolder + "\\Backup\\2026-12-10 13-05-42."},
       {"a profile that cannot be written",
        [&](Machine& m) { m.machine.files.putFile(profile, "kept", settings::kAttrReadOnly); }, "/save room.ini",
        kExitNotSaved, "/save \"" + profile + "\": error 7: File access denied"},
