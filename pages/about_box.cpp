@@ -1,7 +1,6 @@
 #include "pages/about_box.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "pages/layout.h"
 
@@ -28,14 +27,11 @@ std::string osInfoLine(const app::OsVersion& v) {
     name = "Windows NT";
     build = v.build;
   }
-  char line[256];
-  if (v.platformId != 1 && v.platformId != 2)
-    std::snprintf(line, sizeof line, "%s %u.%u", name, v.major, v.minor);
-  else if (!v.servicePack.empty())
-    std::snprintf(line, sizeof line, "%s %u.%u (Build %u: %s)", name, v.major, v.minor, build, v.servicePack.c_str());
-  else
-    std::snprintf(line, sizeof line, "%s %u.%u (Build %u)", name, v.major, v.minor, build);
-  return line;
+  std::string line = std::string(name) + " " + std::to_string(v.major) + "." + std::to_string(v.minor);
+  if (v.platformId != 1 && v.platformId != 2) return line;
+  line += " (Build " + std::to_string(build);
+  if (!v.servicePack.empty()) line += ": " + v.servicePack;
+  return line + ")";
 }
 
 AboutBox::AboutBox(app::MainWindow& main)

@@ -1,9 +1,9 @@
 #include "pages/unattended.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "app/config_dat.h"
+#include "base/number_text.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/unattended_platform.h"
@@ -15,10 +15,8 @@ namespace varnex::pages {
 namespace {
 
 std::string timestamp(const app::LocalTime& t) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", unsigned{t.year}, unsigned{t.month},
-                unsigned{t.day}, unsigned{t.hour}, unsigned{t.minute}, unsigned{t.second});
-  return text;
+  return digits(t.year, 4) + "-" + digits(t.month, 2) + "-" + digits(t.day, 2) + " " + digits(t.hour, 2) + ":" +
+         digits(t.minute, 2) + ":" + digits(t.second, 2);
 }
 
 // One line of the log, whatever the texts hold.

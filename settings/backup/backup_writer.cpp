@@ -1,9 +1,9 @@
 #include "settings/backup/backup_writer.h"
 
 #include "settings/backup/change_journal.h"
+#include "base/number_text.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace varnex::settings {
@@ -42,16 +42,6 @@ bool insideCreatedKey(const std::vector<RegistryChange>& changes, std::size_t in
   return false;
 }
 
-std::string hexBytes(const std::vector<std::uint8_t>& data) {
-  std::string out;
-  char byte[4];
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    std::snprintf(byte, sizeof byte, i ? ",%02x" : "%02x", data[i]);
-    out += byte;
-  }
-  return out;
-}
-
 std::string shown(const std::optional<RegValue>& value) {
   if (!value) return "(none)";
   const std::vector<std::uint8_t>& d = value->data;
@@ -60,9 +50,7 @@ std::string shown(const std::optional<RegValue>& value) {
     return "\"" + std::string(d.begin(), d.end() - 1) + "\"";
   if (value->type == kRegDword && d.size() == 4) {
     const std::uint32_t v = d[0] | d[1] << 8 | d[2] << 16 | std::uint32_t{d[3]} << 24;
-    char text[40];
-    std::snprintf(text, sizeof text, "dword:%08x (%u)", static_cast<unsigned>(v), static_cast<unsigned>(v));
-    return text;
+    return "dword:" + hex(v, 8) + " (" + std::to_string(v) + ")";
   }
   if (value->type == kRegBinary) return "hex:" + hexBytes(d);
   return "hex(" + std::to_string(value->type) + "):" + hexBytes(d);

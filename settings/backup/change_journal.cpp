@@ -1,7 +1,7 @@
 #include "settings/backup/change_journal.h"
 
-#include <cstdio>
 
+#include "base/number_text.h"
 #include "settings/backup/backup_writer.h"
 #include "settings/backup/journal_format.h"
 #include "settings/profile_store.h"
@@ -18,10 +18,9 @@ std::string baseName(const std::string& path) {
 }  // namespace
 
 std::string backupName(const LocalTime& t) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d-%02d-%02d", t.year % 10000, t.month % 100, t.day % 100,
-                t.hour % 100, t.minute % 100, t.second % 100);
-  return name;
+  auto two = [](int v) { return digits(static_cast<std::uint32_t>(v % 100), 2); };
+  return digits(static_cast<std::uint32_t>(t.year % 10000), 4) + "-" + two(t.month) + "-" + two(t.day) + " " +
+         two(t.hour) + "-" + two(t.minute) + "-" + two(t.second);
 }
 
 std::string shownBackupTime(const std::string& name) {

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 
+#include "base/number_text.h"
 #include "settings/profile_store.h"
 
 namespace varnex::settings {
@@ -29,11 +29,7 @@ std::uint32_t crc32(std::string_view text) {
   return c ^ 0xFFFFFFFFu;
 }
 
-std::string hex8(std::uint32_t v) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(v));
-  return text;
-}
+std::string hex8(std::uint32_t v) { return hex(v, 8); }
 
 // --- writing ----------------------------------------------------------------------------------
 
@@ -47,9 +43,8 @@ std::string quoted(std::string_view text) {
   std::string out = "\"";
   for (unsigned char c : text) {
     if (c == '%' || c == '"' || c < 0x20 || c == 0x7F) {
-      char escape[4];
-      std::snprintf(escape, sizeof escape, "%%%02X", c);
-      out += escape;
+      out += '%';
+      out += hex(c, 2, true);
     } else {
       out += static_cast<char>(c);
     }
@@ -71,13 +66,7 @@ std::string valueText(const std::optional<RegValue>& value) {
     return (value->type == kRegSz ? "sz:" : "expand:") + quoted(std::string_view(reinterpret_cast<const char*>(d.data()), d.size() - 1));
   if (value->type == kRegDword && d.size() == 4)
     return "dword:" + hex8(d[0] | d[1] << 8 | d[2] << 16 | std::uint32_t{d[3]} << 24);
-  std::string out = "hex(" + std::to_string(value->type) + "):";
-  char byte[4];
-  for (std::size_t i = 0; i < d.size(); ++i) {
-    std::snprintf(byte, sizeof byte, i ? ",%02x" : "%02x", d[i]);
-    out += byte;
-  }
-  return out;
+  return "hex(" + std::to_string(value->type) + "):" + hexBytes(d);
 }
 
 std::string entryText(const std::optional<std::string>& text) { return text ? quoted(*text) : "none"; }
