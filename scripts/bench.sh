@@ -28,7 +28,7 @@ printf '%-16s %8s %8s\n' "binary" "KB" "budget"
 printf '%-16s %8d %8s\n' "Varnex.exe" "$varnex" ""
 printf '%-16s %8d %8s\n' "pellimor.dll" "$pellimor" "64"
 printf '%-16s %8d %8s\n' "tappolin.exe" "$tappolin" ""
-printf '%-16s %8d %8s\n' "together" $((varnex + pellimor + tappolin)) "700"
+printf '%-16s %8d %8s\n' "together" $((varnex + pellimor + tappolin)) "600"
 echo
 
 echo "== start-up and passes under Wine"
