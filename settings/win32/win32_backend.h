@@ -46,16 +46,23 @@ class Win32Files : public FileApi {
   std::string currentDirectory() override;
 };
 
+// Starts the component system at the first shortcut, not at start-up, and ends it with itself.
 class Win32Shell : public ShellApi {
  public:
+  Win32Shell() = default;
+  ~Win32Shell() override;
+  Win32Shell(const Win32Shell&) = delete;
+  Win32Shell& operator=(const Win32Shell&) = delete;
   std::unique_ptr<ShellLink> createShellLink() override;
+
+ private:
+  bool comStarted_ = false;
 };
 
-// One per process: initialises the component system for its lifetime.
+// One per process: the stores' operations, and the component system while shortcuts need it.
 class Win32Backend {
  public:
-  Win32Backend();
-  ~Win32Backend();
+  Win32Backend() = default;
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
 
@@ -66,7 +73,6 @@ class Win32Backend {
   Win32Profiles profiles_;
   Win32Files files_;
   Win32Shell shell_;
-  bool comReady_ = false;
 };
 
 }  // namespace varnex::settings

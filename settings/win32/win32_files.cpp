@@ -5,8 +5,11 @@
 
 #include "settings/win32/win32_backend.h"
 #include "win32/handles.h"
+#include "win32/late_bound.h"
 
 namespace varnex::settings {
+
+using win32::lateBound;
 
 std::uint32_t Win32Files::getFileAttributes(const std::string& path) {
   return GetFileAttributesA(path.c_str());
@@ -36,12 +39,19 @@ int Win32Files::lzOpenFile(const std::string& path, std::uint16_t style) {
   OFSTRUCT info = {};
   std::vector<char> name(path.begin(), path.end());
   name.push_back('\0');
-  return LZOpenFileA(name.data(), &info, style);
+  static const auto lzOpen = lateBound<decltype(LZOpenFileA)>("lz32.dll", "LZOpenFileA");
+  return lzOpen ? lzOpen(name.data(), &info, style) : LZERROR_BADINHANDLE;
 }
 
-long Win32Files::lzCopy(int source, int destination) { return LZCopy(source, destination); }
+long Win32Files::lzCopy(int source, int destination) {
+  static const auto lzCopyFile = lateBound<decltype(LZCopy)>("lz32.dll", "LZCopy");
+  return lzCopyFile ? lzCopyFile(source, destination) : LZERROR_BADINHANDLE;
+}
 
-void Win32Files::lzClose(int handle) { LZClose(handle); }
+void Win32Files::lzClose(int handle) {
+  static const auto lzCloseFile = lateBound<decltype(LZClose)>("lz32.dll", "LZClose");
+  if (lzCloseFile) lzCloseFile(handle);
+}
 
 std::string Win32Files::windowsDirectory() {
   char buffer[144] = {};

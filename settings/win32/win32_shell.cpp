@@ -6,6 +6,7 @@
 
 #include "settings/win32/win32_backend.h"
 #include "win32/handles.h"
+#include "win32/late_bound.h"
 
 namespace varnex::settings {
 
@@ -50,16 +51,21 @@ class Win32ShellLink : public ShellLink {
 }  // namespace
 
 std::unique_ptr<ShellLink> Win32Shell::createShellLink() {
+  static const auto create = win32::lateBound<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+  if (!comStarted_) {
+    static const auto start = win32::lateBound<decltype(CoInitialize)>("ole32.dll", "CoInitialize");
+    comStarted_ = start && SUCCEEDED(start(nullptr));
+  }
   win32::ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.putVoid())) || !link)
+  if (!create ||
+      FAILED(create(kClsidShellLink, nullptr, CLSCTX_INPROC_SERVER, kIidShellLinkA, link.putVoid())) || !link)
     return nullptr;
   return std::make_unique<Win32ShellLink>(std::move(link));
 }
 
-Win32Backend::Win32Backend() { comReady_ = SUCCEEDED(CoInitialize(nullptr)); }
-
-Win32Backend::~Win32Backend() {
-  if (comReady_) CoUninitialize();
+Win32Shell::~Win32Shell() {
+  static const auto stop = win32::lateBound<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+  if (comStarted_ && stop) stop();
 }
 
 }  // namespace varnex::settings

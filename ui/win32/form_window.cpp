@@ -63,10 +63,30 @@ HWND FormWindow::create(HWND owner) {
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   HWND window = CreateWindowExA(exStyle, style_.className, style_.caption, style, x, y, width, height, owner,
                                 nullptr, instance, this);
-  // Wine drops check states, texts and enabled states given to the controls while the window is
-  // still being created (inside WM_CREATE), so they are given again once it exists.
-  if (window && view_) view_->resync();
+  // The main window's controls are made once the window exists, not inside WM_CREATE: Wine
+  // drops the check states, texts and enabled states given to controls made there, and giving
+  // them all again would cost a second pass over every control before the window shows.
+  if (window && style_.main) guarded([this] {
+    makeView();
+    if (onCreate) onCreate();
+    sync();
+  });
   return window;
+}
+
+template <class Action>
+void FormWindow::guarded(Action action) {
+  // No exception leaves a window procedure or the window's creation: the user is told, and the
+  // window is brought back in line with the model.
+  try {
+    action();
+    return;
+  } catch (const std::exception& e) {
+    showUnexpectedError(hwnd_, e.what());
+  } catch (...) {
+    showUnexpectedError(hwnd_, "unknown error");
+  }
+  if (view_ && hwnd_ && IsWindow(hwnd_)) sync();
 }
 
 LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,23 +97,19 @@ LRESULT CALLBACK FormWindow::proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     self->hwnd_ = hwnd;
   }
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-  // No exception leaves a window procedure: the user is told, and the window is brought back in
-  // line with the model.
-  try {
-    return self->handle(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    showUnexpectedError(hwnd, e.what());
-  } catch (...) {
-    showUnexpectedError(hwnd, "unknown error");
-  }
-  if (self->view_ && IsWindow(hwnd)) self->sync();
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  self->guarded([&] {
+    result = self->handle(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      if (style_.main) makeView();
+      if (style_.main) return 0;  // made in create(), once the window exists
       if (onCreate) onCreate();
       sync();
       return 0;

@@ -66,6 +66,8 @@ class FormWindow {
   static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void makeView();
+  template <class Action>
+  void guarded(Action action);
   void followModel();
   void close();
   void pressDefault();

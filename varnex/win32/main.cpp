@@ -22,7 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   // With nobody at the machine, a drive that is not ready fails instead of asking in a box.
   if (unattended) SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   else InitCommonControls();
-  varnex::settings::Win32Backend backend;  // holds the component system for the whole run
+  varnex::settings::Win32Backend backend;
   varnex::settings::Win32BackupPlatform backupFiles;
   varnex::settings::Backups backups(backend.apis(), backupFiles);
   varnex::ui::win32::Win32Platform platform;
@@ -42,14 +42,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (view.formView()) view.formView()->sync();
   };
   HWND window = view.create();
-  if (!window) return 1;
-  auto secondary =
-      varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, catalogue->commandEditor, view);
-  secondary->addUndoWindow(catalogue->undo);
+  if (!window || !IsWindow(window)) return 1;  // closed while it was being made
   if (!model.closed()) {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
   }
+  // The other windows once the main one is painted: none can open before the message loop runs.
+  auto secondary =
+      varnex::ui::win32::createSecondaryWindows(catalogue->about, catalogue->help, catalogue->commandEditor, view);
+  secondary->addUndoWindow(catalogue->undo);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

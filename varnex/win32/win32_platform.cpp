@@ -12,10 +12,13 @@
 #include "settings/win32/win32_backend.h"
 #include "settings/win32/win32_backup_platform.h"
 #include "win32/handles.h"
+#include "win32/late_bound.h"
 
 namespace varnex::ui::win32 {
 
 namespace {
+
+using ::varnex::win32::lateBound;
 
 // Record sizes that Windows 98 accepts; mingw-w64's own sizes are those of later versions.
 constexpr DWORD kNotifyIconSize = offsetof(NOTIFYICONDATAA, szTip) + 64;  // NOTIFYICONDATAA_V1_SIZE
@@ -100,11 +103,19 @@ std::optional<std::string> Win32Platform::browseForFolder(const std::string& tit
   info.pszDisplayName = displayName;
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;  // the classic dialog: 98's shell has no newer style
-  auto chosen = SHBrowseForFolderA(&info);
-  if (!chosen) return std::nullopt;
+  static const auto browse = lateBound<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+  static const auto pathOf = lateBound<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  static const auto freeIdList = lateBound<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+  static const auto startCom = lateBound<decltype(CoInitialize)>("ole32.dll", "CoInitialize");
+  static const auto stopCom = lateBound<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+  if (!browse || !pathOf || !freeIdList || !startCom || !stopCom) return std::nullopt;
+  // The folder dialog wants the component system; the stores start it only for shortcuts.
+  const bool started = SUCCEEDED(startCom(nullptr));
+  auto chosen = browse(&info);
   char path[MAX_PATH] = {};
-  const BOOL isFolder = SHGetPathFromIDListA(chosen, path);
-  CoTaskMemFree(chosen);  // ILFree is exported by ordinal only on 98
+  const BOOL isFolder = chosen && pathOf(chosen, path);
+  if (chosen) freeIdList(chosen);  // ILFree is exported by ordinal only on 98
+  if (started) stopCom();
   if (!isFolder) return std::nullopt;
   return std::string(path);
 }
@@ -127,11 +138,14 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
   dialog.nMaxFile = sizeof file;
   dialog.lpstrInitialDir = orNull(directory);
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (GetOpenFileNameA(&dialog)) return std::string(file);
+  static const auto open = lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  static const auto lastError = lateBound<decltype(CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+  if (!open || !lastError) return std::nullopt;
+  if (open(&dialog)) return std::string(file);
   // A name the dialog refuses to start with: open it once more with an empty name.
-  if (file[0] != '\0' && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+  if (file[0] != '\0' && lastError() == FNERR_INVALIDFILENAME) {
     file[0] = '\0';
-    if (GetOpenFileNameA(&dialog)) return std::string(file);
+    if (open(&dialog)) return std::string(file);
   }
   return std::nullopt;
 }
@@ -158,8 +172,10 @@ std::optional<std::string> fileDialog(HWND owner, const app::FileDialog& dialog,
   info.lpstrDefExt = orNull(dialog.extension);
   info.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameA(&info) : GetOpenFileNameA(&info);
-  if (!chosen) return std::nullopt;
+  static const auto saveAs = lateBound<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+  static const auto open = lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  const auto show = save ? saveAs : open;
+  if (!show || !show(&info)) return std::nullopt;
   return std::string(file);
 }
 
@@ -175,7 +191,8 @@ std::optional<std::string> Win32Platform::openFileName(const app::FileDialog& di
 
 void Win32Platform::shellExecute(const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory) {
-  ShellExecuteA(window_, orNull(verb), file.c_str(), orNull(parameters), orNull(directory), SW_SHOW);
+  static const auto execute = lateBound<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+  if (execute) execute(window_, orNull(verb), file.c_str(), orNull(parameters), orNull(directory), SW_SHOW);
 }
 
 HICON Win32Platform::trayIcon() {
@@ -200,7 +217,8 @@ bool Win32Platform::notifyIcon(DWORD action) {
   data.uCallbackMessage = trayMessage_;
   data.hIcon = trayIcon();
   trayTip_.copy(data.szTip, 63);  // the tip of the 88-byte record: 63 characters and the NUL
-  return Shell_NotifyIconA(action, &data) != FALSE;
+  static const auto notify = lateBound<decltype(Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+  return notify && notify(action, &data) != FALSE;
 }
 
 void Win32Platform::showTrayIcon(const std::string& tip) {
