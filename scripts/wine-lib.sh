@@ -68,8 +68,23 @@ ensure_display() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     VARNEX_XVFB_PID=$!
+    # Tests start side by side and may pick the same free number: the display is ours only when
+    # its lock names our server (the other one exits), or a test would share a display that
+    # another test's end takes away.
+    local ours=
+    for _ in $(seq 50); do
+      kill -0 "$VARNEX_XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$VARNEX_XVFB_PID" ]; then
+        ours=1
+        break
+      fi
+      sleep 0.1
+    done
+    if [ -z "$ours" ]; then
+      kill "$VARNEX_XVFB_PID" 2>/dev/null
+      continue
+    fi
     export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     trap 'kill $VARNEX_XVFB_PID 2>/dev/null' EXIT
     return 0
   done
