@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -92,7 +93,9 @@ FormView::FormView(Form& form, HWND window, SheetPictures pictures)
   // Room for every control up front: a Native's address must not change while a handler holds it.
   natives_.reserve(form_.controls().size());
   for (Control* control : form_.controls()) {
-    const Control* sheet = control->kind() == Kind::TabSheet ? nullptr : sheetOf(*control);
+    // A page's sheet and controls are made when it first shows: a page the user never opens
+    // costs nothing at start-up. The sheet comes first in its own list, as it hosts the rest.
+    const Control* sheet = control->kind() == Kind::TabSheet ? control : sheetOf(*control);
     if (sheet && !sheet->showing())
       waiting_[sheet].push_back(control);
     else
@@ -109,6 +112,7 @@ const Control* FormView::sheetOf(const Control& control) {
 }
 
 void FormView::createShownSheets() {
+  bool made = false;
   for (auto it = waiting_.begin(); it != waiting_.end();) {
     if (!it->first->showing()) {
       ++it;
@@ -116,7 +120,9 @@ void FormView::createShownSheets() {
     }
     for (Control* control : it->second) create(*control);
     it = waiting_.erase(it);
+    made = true;
   }
+  if (made) layoutSheets();
 }
 
 HWND FormView::nativeOf(const Control* control) const {
@@ -201,12 +207,8 @@ void FormView::create(Control& control) {
   HFONT font = heading ? headingFont_.get() : font_.get();
   if (control.kind() == Kind::Label) {
     const Label& label = static_cast<Label&>(control);
-    if (label.font.face) {
-      ownFonts_.emplace_back(CreateFontA(-label.font.pixels, 0, 0, 0, label.font.bold ? FW_BOLD : FW_NORMAL,
-                                         label.font.italic, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, label.font.face));
-      if (ownFonts_.back()) font = ownFonts_.back().get();
-    }
+    if (label.font.face)
+      if (HFONT own = labelFont(label.font)) font = own;
     if (label.icon) {
       ::varnex::win32::UniqueIcon icon(static_cast<HICON>(LoadImageA(
           GetModuleHandleA(nullptr), MAKEINTRESOURCEA(label.icon), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
@@ -284,6 +286,33 @@ void FormView::layoutSheets() {
   for (Native& n : natives_)
     if (n.control->parent() == nullptr && n.control->kind() != Kind::PageControl)
       SetWindowPos(n.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HICON FormView::pictureOf(const Control& sheet) {
+  auto loaded = loadedPictures_.find(&sheet);
+  if (loaded != loadedPictures_.end()) return loaded->second;
+  HICON picture = nullptr;
+  auto id = pictures_.find(sheet.name());
+  if (id != pictures_.end()) {
+    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id->second), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    picture = icon.get();
+    if (icon) ownIcons_.push_back(std::move(icon));
+  }
+  loadedPictures_[&sheet] = picture;
+  return picture;
+}
+
+HFONT FormView::labelFont(const Font& font) {
+  for (const LabelFont& made : labelFonts_)
+    if (std::strcmp(made.font.face, font.face) == 0 && made.font.pixels == font.pixels &&
+        made.font.bold == font.bold && made.font.italic == font.italic)
+      return made.handle.get();
+  labelFonts_.push_back({font, ::varnex::win32::UniqueGdi<HFONT>(CreateFontA(
+                                   -font.pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, 0, 0,
+                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_SWISS, font.face))});
+  return labelFonts_.back().handle.get();
 }
 
 RECT FormView::nativeBounds(const Control& control) const {
@@ -629,11 +658,9 @@ LRESULT CALLBACK FormView::sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(hwnd, &paint);
       if (view) {
-        for (const auto& [control, sheet] : view->sheets_) {
-          if (sheet != hwnd) continue;
-          auto picture = view->pictures_.find(control->name());
-          if (picture != view->pictures_.end() && picture->second) DrawIcon(dc, 8, 4, picture->second);
-        }
+        for (const auto& [control, sheet] : view->sheets_)
+          if (sheet == hwnd)
+            if (HICON picture = view->pictureOf(*control)) DrawIcon(dc, 8, 4, picture);
       }
       EndPaint(hwnd, &paint);
       return 0;

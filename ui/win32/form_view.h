@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/pages.h"
 #include "win32/handles.h"
 
 namespace varnex::ui::win32 {
@@ -20,8 +21,9 @@ namespace varnex::ui::win32 {
 // procedure; the program goes on. Titled like the top-level window of from.
 void showUnexpectedError(HWND from, const char* what);
 
-// Icons drawn at the top left of a tab sheet, by sheet name.
-using SheetPictures = std::map<std::string, HICON>;
+// Icons drawn at the top left of a tab sheet: resource ids by sheet name, loaded when their
+// sheet first paints.
+using SheetPictures = std::map<std::string, int>;
 
 class FormView {
  public:
@@ -68,6 +70,10 @@ class FormView {
   Native* find(HWND hwnd);
   void syncOne(Native& n);
   void layoutSheets();
+  // The sheet's picture, loaded at its first paint; null when it has none.
+  HICON pictureOf(const Control& sheet);
+  // One font object per face, size and weight, however many labels use it.
+  HFONT labelFont(const Font& font);
   void mouseMoveOnSheet(HWND sheet, int x, int y);
   bool command(HWND from, int code);
 
@@ -76,7 +82,12 @@ class FormView {
   SheetPictures pictures_;
   ::varnex::win32::UniqueGdi<HFONT> font_;
   ::varnex::win32::UniqueGdi<HFONT> headingFont_;
-  std::vector<::varnex::win32::UniqueGdi<HFONT>> ownFonts_;  // faces of labels that have their own
+  struct LabelFont {
+    Font font;
+    ::varnex::win32::UniqueGdi<HFONT> handle;
+  };
+  std::vector<LabelFont> labelFonts_;  // faces of labels that have their own
+  std::map<const Control*, HICON> loadedPictures_;
   std::vector<::varnex::win32::UniqueIcon> ownIcons_;
   HBRUSH faceBrush_ = nullptr;
   std::vector<Native> natives_;

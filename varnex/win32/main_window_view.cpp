@@ -8,18 +8,13 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-// The page pictures; owners keeps them until the view is gone.
-SheetPictures loadPictures(std::vector<::varnex::win32::UniqueIcon>& owners) {
+// The page pictures' resources, by sheet.
+SheetPictures pagePictures() {
   SheetPictures pictures;
   int index = 0;
   for (const app::PageInfo& page : app::pageTable()) {
     const int id = kFirstPagePictureId + index++;
-    if (!*page.heading) continue;  // a page with a title of its own shows its own picture
-    ::varnex::win32::UniqueIcon icon(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    if (!icon) continue;
-    pictures[page.sheet] = icon.get();
-    owners.push_back(std::move(icon));
+    if (*page.heading) pictures[page.sheet] = id;  // a page with a title of its own shows its own picture
   }
   return pictures;
 }
@@ -37,7 +32,7 @@ MainWindowView::MainWindowView(app::MainWindow& model, const app::Records& recor
                                             .icon = kProgramIconId}) {}
 
 HWND MainWindowView::create() {
-  window_.pictures = loadPictures(pictures_);
+  window_.pictures = pagePictures();
   window_.onCreate = [this] {
     if (onWindowCreated) onWindowCreated(window_.hwnd());
     model_.onClosed = [this] { DestroyWindow(window_.hwnd()); };

@@ -46,7 +46,6 @@ class MainWindowView {
 
   app::MainWindow& model_;
   app::Records records_;
-  std::vector<::varnex::win32::UniqueIcon> pictures_;  // before the window, so they outlive it
   FormWindow window_;
 };
 
