@@ -101,8 +101,7 @@ FormView::FormView(Form& form, HWND window, SheetPictures pictures)
     else
       create(*control);
   }
-  layoutSheets();
-  sync();
+  layoutSheets();  // the owner syncs the view once it has run its own start
 }
 
 const Control* FormView::sheetOf(const Control& control) {
@@ -198,6 +197,11 @@ void FormView::create(Control& control) {
       text.clear();
       break;
   }
+  // Shown and enabled as the model has it from the start, so that the first sync has nothing to
+  // give but what the model changed since.
+  const bool shown = control.showing();
+  const DWORD state = (shown ? WS_VISIBLE : 0) | (control.enabled ? 0 : WS_DISABLED);
+  style |= state;
   const RECT bounds = nativeBounds(control);
   HWND hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, bounds.left, bounds.top,
                               bounds.right - bounds.left, bounds.bottom - bounds.top, host, nullptr,
@@ -226,6 +230,10 @@ void FormView::create(Control& control) {
   n.hwnd = hwnd;
   n.text = text;
   n.bounds = bounds;
+  n.shown = shown;
+  n.enabled = control.enabled;
+  n.colour = control.captionColour;  // painted from the model (WM_CTLCOLOR*)
+  if (control.kind() == Kind::CheckBox || control.kind() == Kind::RadioButton) n.number = 0;  // made unchecked
   if (control.kind() == Kind::TabSheet) {
     sheets_[&control] = hwnd;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -248,7 +256,7 @@ void FormView::create(Control& control) {
   if (control.kind() == Kind::SpinEdit) {
     // The up-down takes its width from the right of the edit, which keeps the rest: the two
     // together fill the spin edit's bounds.
-    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, SpinEdit::kButtonsWidth,
+    n.buddy = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | state | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, SpinEdit::kButtonsWidth,
                               control.height, host, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
     SendMessageA(n.buddy, UDM_SETRANGE, 0, MAKELPARAM(100, 0));
@@ -340,7 +348,7 @@ void FormView::syncOne(Native& n) {
     }
   }
   bool shown = c.showing();
-  if (shown != n.shown || n.number == -2) {
+  if (shown != n.shown) {
     ShowWindow(n.hwnd, shown ? SW_SHOWNA : SW_HIDE);
     if (n.buddy) ShowWindow(n.buddy, shown ? SW_SHOWNA : SW_HIDE);
     n.shown = shown;
@@ -446,17 +454,6 @@ void FormView::sync() {
     for (Native& n : natives_) syncOne(n);
   }
   if (onSynced) onSynced();
-}
-
-void FormView::resync() {
-  for (Native& n : natives_) {
-    n.number = -2;
-    n.text.assign(1, '\x01');
-    n.items.clear();
-    n.enabled = !n.control->enabled;
-    n.colour = ~n.control->captionColour;
-  }
-  sync();
 }
 
 bool FormView::command(HWND from, int code) {

@@ -37,8 +37,6 @@ class FormView {
   // Creates the controls of sheets that have begun to show, then brings every native control in
   // line with the model.
   void sync();
-  // Forgets what the native controls were last given and gives them everything again.
-  void resync();
   // Null for a control whose sheet has not shown yet.
   HWND nativeOf(const Control* control) const;
   // Runs after every sync, so the host can follow model state that no control shows.
