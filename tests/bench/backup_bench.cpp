@@ -45,6 +45,47 @@ std::vector<varnex::ui::CheckBox*> options(varnex::app::MainWindow& window) {
   return boxes;
 }
 
+// The backup's own file work, timed: how long its journal appends (each flushed to the disk
+// before the change it guards), its copies and its reads take.
+class TimedBackupPlatform : public varnex::settings::BackupPlatform {
+ public:
+  struct Total {
+    int calls = 0;
+    double ms = 0;
+  };
+  Total reads, flushes, writes, appends, listings;
+  void reset() { reads = flushes = writes = appends = listings = Total{}; }
+
+  explicit TimedBackupPlatform(varnex::settings::BackupPlatform& inner) : inner_(inner) {}
+  template <class Action>
+  static auto timed(Total& total, Action action) {
+    const double t = now();
+    auto result = action();
+    total.ms += now() - t;
+    ++total.calls;
+    return result;
+  }
+  std::optional<std::string> readFile(const std::string& path) override {
+    return timed(reads, [&] { return inner_.readFile(path); });
+  }
+  void flushProfile(const std::string& path) override {
+    timed(flushes, [&] { inner_.flushProfile(path); return 0; });
+  }
+  bool writeFile(const std::string& path, const std::string& bytes) override {
+    return timed(writes, [&] { return inner_.writeFile(path, bytes); });
+  }
+  bool appendFile(const std::string& path, const std::string& bytes) override {
+    return timed(appends, [&] { return inner_.appendFile(path, bytes); });
+  }
+  std::vector<varnex::settings::FolderEntry> listFolder(const std::string& folder) override {
+    return timed(listings, [&] { return inner_.listFolder(folder); });
+  }
+  varnex::settings::LocalTime localTime() override { return inner_.localTime(); }
+
+ private:
+  varnex::settings::BackupPlatform& inner_;
+};
+
 void setOptions(varnex::app::MainWindow& window, const std::vector<bool>& checked) {
   std::vector<varnex::ui::CheckBox*> boxes = options(window);
   for (std::size_t i = 0; i < boxes.size() && i < checked.size(); ++i) boxes[i]->setChecked(checked[i]);
@@ -60,7 +101,8 @@ int main(int argc, char** argv) {
 
   varnex::settings::Win32Backend backend;
   varnex::bench::Recording plainCalls(backend.apis()), backedUpCalls(backend.apis());
-  varnex::settings::Win32BackupPlatform backupFiles;
+  varnex::settings::Win32BackupPlatform win32BackupFiles;
+  TimedBackupPlatform backupFiles(win32BackupFiles);
   varnex::settings::Backups backups(backedUpCalls.apis(), backupFiles);
   varnex::ui::win32::Win32Platform platform;
   varnex::app::MainWindow plain(platform, plainCalls.apis());
@@ -83,6 +125,11 @@ int main(int argc, char** argv) {
     std::vector<double> without, with, saving, undoing;
     std::size_t callsWithout = 0, callsWith = 0;
     std::map<int, std::pair<int, int>> byOp;
+    // Where the pass without backup spends its time: from each call to the next, so the call
+    // and the stores' own work after it.
+    std::map<varnex::bench::Op, double> msByOp;
+    double msBeforeFirstCall = 0;
+    std::map<std::string, std::pair<int, double>> fileWork;  // the backup's own, calls and ms
     auto reset = [&] {
       setOptions(plain, from);
       plain.TulisData();
@@ -93,14 +140,20 @@ int main(int argc, char** argv) {
       plainCalls.clear();
       double t = now();
       plain.TulisData();
-      without.push_back(now() - t);
-      callsWithout = plainCalls.calls().size();
+      const double end = now();
+      without.push_back(end - t);
+      const std::vector<varnex::bench::Call>& calls = plainCalls.calls();
+      callsWithout = calls.size();
+      msBeforeFirstCall += (calls.empty() ? end : calls.front().at) - t;
+      for (std::size_t i = 0; i < calls.size(); ++i)
+        msByOp[calls[i].op] += (i + 1 < calls.size() ? calls[i + 1].at : end) - calls[i].at;
       for (const varnex::bench::Call& c : plainCalls.calls()) ++byOp[static_cast<int>(c.op)].first;
     };
     auto timeBackedUp = [&] {
       reset();
       setOptions(backedUp, to);
       backedUpCalls.clear();
+      backupFiles.reset();
       // An outer pass around the one "Apply" makes, so that saving is timed apart from recording.
       double t = now();
       backups.begin(folder);
@@ -110,6 +163,14 @@ int main(int argc, char** argv) {
       const double saved = now();
       with.push_back(saved - t);
       saving.push_back(saved - recorded);
+      for (auto [name, total] : {std::pair{"journal appends", backupFiles.appends},
+                                 {"copies and ending files written", backupFiles.writes},
+                                 {"files read", backupFiles.reads},
+                                 {"profiles flushed", backupFiles.flushes},
+                                 {"folders listed", backupFiles.listings}}) {
+        fileWork[name].first += total.calls;
+        fileWork[name].second += total.ms;
+      }
       callsWith = backedUpCalls.calls().size();
       for (const varnex::bench::Call& c : backedUpCalls.calls()) ++byOp[static_cast<int>(c.op)].second;
       // The undo of that backup, as "Undo" runs it: read and checked, then applied with a
@@ -146,7 +207,21 @@ int main(int argc, char** argv) {
     std::printf("the write pass with its backup is to stay under 50 ms on the sample machine: %.2f ms (median)\n", b);
     std::printf("platform calls of one pass: %zu without, %zu with backup; by operation (without, with):\n ",
                 callsWithout, callsWith);
-    for (const auto& [op, n] : byOp) std::printf(" %d: %d, %d;", op, n.first / runs, n.second / runs);
+    for (const auto& [op, n] : byOp)
+      std::printf(" %s %d, %d;", varnex::bench::opName(static_cast<varnex::bench::Op>(op)), n.first / runs,
+                  n.second / runs);
+    std::printf("\n");
+    std::vector<std::pair<double, varnex::bench::Op>> slowest;
+    for (const auto& [op, ms] : msByOp) slowest.emplace_back(ms / runs, op);
+    std::sort(slowest.rbegin(), slowest.rend());
+    std::printf("the backup's own file work, per pass with backup (calls, ms):\n ");
+    for (const auto& [name, work] : fileWork)
+      std::printf(" %s %d, %.2f;", name.c_str(), work.first / runs, work.second / runs);
+    std::printf("\n");
+    std::printf("where the pass without backup goes, ms per pass (each call until the next):\n ");
+    std::printf(" before its first call %.2f;", msBeforeFirstCall / runs);
+    for (std::size_t i = 0; i < slowest.size() && i < 8; ++i)
+      std::printf(" %s %.2f;", varnex::bench::opName(slowest[i].second), slowest[i].first);
     std::printf("\n");
   };
   measure(first, toggled, "every option toggled");

@@ -1,5 +1,7 @@
 #include "tests/bench/recorded_calls.h"
 
+#include "tests/bench/bench_support.h"
+
 namespace varnex::bench {
 
 using settings::RegHandle;
@@ -18,7 +20,20 @@ int Recording::newSlot(Kind kind, std::uintptr_t handle) {
 
 Call& Recording::add(Op op) {
   calls_.push_back(Call{op});
+  calls_.back().at = now();
   return calls_.back();
+}
+
+const char* opName(Op op) {
+  static const char* const names[] = {
+      "OpenKey", "CreateKey", "CloseKey", "QueryValue", "SetValue", "DeleteValue", "DeleteKey",
+      "QueryInfoKey", "EnumKey", "EnumValue", "ReadProfile", "WriteProfile", "GetAttributes",
+      "SetAttributes", "FindFile", "MakeFolder", "RemoveFolder", "RemoveFile", "LzOpen", "LzCopy",
+      "LzClose", "WindowsDirectory", "CurrentDirectory", "CreateShellLink", "SetPath",
+      "SetWorkingDirectory", "QueryPersistFile", "Save", "ReleaseShellLink", "ReleasePersistFile",
+  };
+  const auto index = static_cast<std::size_t>(op);
+  return index < sizeof names / sizeof *names ? names[index] : "?";
 }
 
 class Recording::Registry : public settings::RegistryApi {

@@ -30,7 +30,11 @@ struct Call {
   bool wantType = false, wantData = false, wantSize = false;
   std::uint32_t number = 0;          // buffer size, value type, index, attributes or style
   std::vector<std::uint8_t> data;    // what RegSetValueExA stores
+  double at = 0;                     // when the store made the call, in ms (bench::now)
 };
+
+// The operation's name as the benchmarks print it.
+const char* opName(Op op);
 
 class Recording {
  public:
