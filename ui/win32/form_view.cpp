@@ -17,8 +17,6 @@ namespace varnex::ui::win32 {
 
 namespace {
 
-const char kViewProperty[] = "VarnexView";
-const char kOriginalProperty[] = "VarnexProc";
 const char kSheetClass[] = "VarnexSheet";
 
 int checkedOf(const Control& c) {
@@ -223,9 +221,13 @@ void FormView::create(Control& control) {
     }
   }
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SetPropA(hwnd, kViewProperty, this);
+  // The window's own slot, not a window property: Wine keeps properties in its server, and the
+  // procedures below look the view up for every message.
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
-  Native n;
+  // Known by its handle before it is subclassed, so its first message finds its original procedure.
+  byHandle_[hwnd] = natives_.size();
+  Native& n = natives_.emplace_back();
   n.control = &control;
   n.hwnd = hwnd;
   n.text = text;
@@ -239,8 +241,8 @@ void FormView::create(Control& control) {
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else if (control.kind() != Kind::PageControl) {
     // Subclass for the mouse: the press must reach the model before the control reacts.
-    SetPropA(hwnd, kOriginalProperty,
-             reinterpret_cast<HANDLE>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormView::controlProc))));
+    n.original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormView::controlProc)));
     if (host == window_) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (control.kind() == Kind::PageControl) {
@@ -261,7 +263,7 @@ void FormView::create(Control& control) {
     SendMessageA(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
     SendMessageA(n.buddy, UDM_SETRANGE, 0, MAKELPARAM(100, 0));
     SendMessageA(n.buddy, UDM_SETPOS, 0, MAKELPARAM(50, 0));
-    byHandle_[n.buddy] = natives_.size();
+    byHandle_[n.buddy] = natives_.size() - 1;
   }
   if (control.kind() == Kind::ProgressBar || control.kind() == Kind::TrackBar) {
     auto& range = static_cast<RangeControl&>(control);
@@ -271,8 +273,6 @@ void FormView::create(Control& control) {
     else
       SendMessageA(hwnd, setRange, 0, MAKELPARAM(range.minimum(), range.maximum()));
   }
-  byHandle_[hwnd] = natives_.size();
-  natives_.push_back(n);
 }
 
 void FormView::layoutSheets() {
@@ -579,10 +579,11 @@ bool FormView::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 }
 
 LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* view = static_cast<FormView*>(GetPropA(hwnd, kViewProperty));
-  auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginalProperty));
-  if (view) {
-    if (Native* n = view->find(hwnd)) {
+  auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  Native* n = view ? view->find(hwnd) : nullptr;
+  const WNDPROC original = n ? n->original : nullptr;
+  if (n) {
+    {
       switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
@@ -615,8 +616,7 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
           break;
         case WM_NCDESTROY:
           SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-          RemovePropA(hwnd, kOriginalProperty);
-          RemovePropA(hwnd, kViewProperty);
+          SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
           break;
         default:
           break;
@@ -628,7 +628,7 @@ LRESULT CALLBACK FormView::controlProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT CALLBACK FormView::sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* view = static_cast<FormView*>(GetPropA(hwnd, kViewProperty));
+  auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -663,7 +663,7 @@ LRESULT CALLBACK FormView::sheetProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       return 0;
     }
     case WM_NCDESTROY:
-      RemovePropA(hwnd, kViewProperty);
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       break;
     default:
       break;

@@ -47,6 +47,7 @@ class FormView {
     Control* control = nullptr;
     HWND hwnd = nullptr;
     HWND buddy = nullptr;  // the up-down of a spin edit
+    WNDPROC original = nullptr;  // the control's own procedure, under ours
     std::string text;      // last text given to the native control
     std::vector<std::string> items;
     int number = -1;       // last check state, position or index given
