@@ -2,7 +2,7 @@
 // System functions that only some commands need (the file dialogs, the shell, the component
 // system, the compressed-file copy), looked up when first called instead of bound when the
 // program loads. The loader maps every library of the import table before WinMain runs, and
-// those four cost more start-up time than anything the window does.
+// the window needs none of these four to show.
 //
 //   static const auto open = win32::lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
 //   if (open && open(&dialog)) ...
