@@ -20,6 +20,17 @@ namespace {
 
 using ::varnex::win32::lateBound;
 
+// The common Open and Save As dialogs, bound when first shown; false also when comdlg32 is missing.
+BOOL showOpenDialog(OPENFILENAMEA* info) {
+  static const auto open = lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  return open && open(info);
+}
+
+BOOL showSaveDialog(OPENFILENAMEA* info) {
+  static const auto saveAs = lateBound<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+  return saveAs && saveAs(info);
+}
+
 // Record sizes that Windows 98 accepts; mingw-w64's own sizes are those of later versions.
 constexpr DWORD kNotifyIconSize = offsetof(NOTIFYICONDATAA, szTip) + 64;  // NOTIFYICONDATAA_V1_SIZE
 constexpr DWORD kOpenFileNameSize =  // OPENFILENAME_SIZE_VERSION_400A
@@ -138,14 +149,12 @@ std::optional<std::string> Win32Platform::openPicture(const std::string& initial
   dialog.nMaxFile = sizeof file;
   dialog.lpstrInitialDir = orNull(directory);
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  static const auto open = lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
-  static const auto lastError = lateBound<decltype(CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
-  if (!open || !lastError) return std::nullopt;
-  if (open(&dialog)) return std::string(file);
+  if (showOpenDialog(&dialog)) return std::string(file);
   // A name the dialog refuses to start with: open it once more with an empty name.
-  if (file[0] != '\0' && lastError() == FNERR_INVALIDFILENAME) {
+  static const auto lastError = lateBound<decltype(CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+  if (file[0] != '\0' && lastError && lastError() == FNERR_INVALIDFILENAME) {
     file[0] = '\0';
-    if (open(&dialog)) return std::string(file);
+    if (showOpenDialog(&dialog)) return std::string(file);
   }
   return std::nullopt;
 }
@@ -172,10 +181,7 @@ std::optional<std::string> fileDialog(HWND owner, const app::FileDialog& dialog,
   info.lpstrDefExt = orNull(dialog.extension);
   info.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  static const auto saveAs = lateBound<decltype(GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
-  static const auto open = lateBound<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
-  const auto show = save ? saveAs : open;
-  if (!show || !show(&info)) return std::nullopt;
+  if (!(save ? showSaveDialog(&info) : showOpenDialog(&info))) return std::nullopt;
   return std::string(file);
 }
 
